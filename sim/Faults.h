@@ -1,0 +1,20 @@
+#pragma once
+
+// Fault-injection switches of the instrument emulator. The emulator and the tests share this
+// header so that every error path of the tool can be provoked by name.
+
+namespace vrx::sim {
+
+enum class Fault {
+  NoReply,           // the instrument stays silent: not even the command echo comes back
+  ShortReply,        // the reply lacks its last byte
+  WrongEcho,         // the command echo differs from the command byte
+  CorruptReply,      // one byte of the reply (or of a data echo) differs from what it should be
+  StrayBytes,        // a few unrelated bytes follow the reply
+  ReplyAtOtherSpeed  // the reply goes out at another line speed than the instrument listens at
+};
+
+// Matches any command byte when arming a fault.
+inline constexpr int kAnyCommand = -1;
+
+}  // namespace vrx::sim

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/Instrument.h"
+
+namespace vrx::sim {
+
+// Puts an emulated instrument on the master side of a pseudo-terminal. The tool opens the slave
+// side like any serial port. The line behaves like a real one: a byte takes 10 bit times at the
+// instrument's speed to cross, bytes sent at another speed than the instrument listens at are
+// lost, and the reply is paced byte by byte. The line keeps a slave descriptor of its own open, so
+// the tool can close and reopen the port without hanging up.
+class PtyLine {
+ public:
+  explicit PtyLine(Instrument& instrument);
+  ~PtyLine();
+  PtyLine(const PtyLine&) = delete;
+  PtyLine& operator=(const PtyLine&) = delete;
+
+  // The device the tool opens, e.g. /dev/pts/3.
+  const std::string& SlavePath() const { return slavePath_; }
+
+  // Serves in a thread of its own until Stop or destruction.
+  void Start();
+  void Stop();
+  // Serves in the calling thread until `stop` becomes true.
+  void Serve(const std::atomic<bool>& stop);
+
+  // Bytes the tool sent that the instrument could not hear (wrong line speed or framing).
+  std::vector<uint8_t> LostBytes() const;
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  struct Pending {
+    Clock::time_point due;
+    uint8_t byte;
+  };
+
+  void HandleIncoming(const uint8_t* bytes, int count, Clock::time_point now);
+  void WriteDue(Clock::time_point now);
+  bool LineMatchesInstrument() const;
+  Clock::duration ByteTime(uint32_t baud) const;
+
+  Instrument& instrument_;
+  int master_ = -1;
+  int slave_ = -1;
+  int wakeRead_ = -1;
+  int wakeWrite_ = -1;
+  std::string slavePath_;
+  std::thread thread_;
+  std::atomic<bool> stop_{false};
+
+  // Times at which the two directions of the line are free again.
+  Clock::time_point rxFree_{};
+  Clock::time_point txFree_{};
+  std::deque<Pending> out_;
+
+  mutable std::mutex lostMutex_;
+  std::vector<uint8_t> lost_;
+};
+
+}  // namespace vrx::sim

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "link/ComPort.h"
+#include "link/ConnectionState.h"
+#include "link/CursorControl.h"
+#include "link/InstrumentBuffer.h"
+#include "link/Pacer.h"
+
+namespace vrx {
+
+// The byte protocol of the heat calculator and the RQ-7 unit: a command byte that the
+// instrument echoes, optional data, and a reply of known length. Every failure raises; nothing
+// is retried.
+class DeviceLink {
+ public:
+  // The RQ-7 unit's block is always this long.
+  static constexpr int kUnitBlockLength = 73;
+
+  DeviceLink(TComPort& port, ConnectionState& state, InstrumentBuffer& buffer, Pacer& pacer,
+             CursorControl& cursor);
+
+  // One exchange. Data is sent when `data` is not empty, a reply of `length` bytes is read when
+  // `reply` is not empty; when both are given the reply is the instrument's echo of the data and
+  // must equal it. Both spans must hold at least `length` bytes.
+  void DeviceExchange(uint8_t command, std::span<const uint8_t> data, std::span<uint8_t> reply,
+                      bool checkEcho, int length);
+
+  // Identifies the heat calculator and fills the connection state from the catalogue.
+  void IdentifyDevice();
+  // Reads the settings image (twice, compared) into the instrument buffer.
+  void ReadSettings();
+  // Writes the settings image with command 0 (erasing the archive) or 18, then reads it back.
+  void WriteSettings(bool eraseArchive);
+  // Wakes the instrument through the OPX adapter; speedIndex is the speed selector's index
+  // (0 = 4800 baud, 1 = 9600 baud).
+  void WakeAdapter(int speedIndex);
+
+  void IdentifyInterfaceUnit();
+  void ReadUnitBlock();
+  void WriteUnitBlock(bool erase);
+
+  // Length of the settings image of the identified instrument.
+  int SettingsLength() const;
+
+ private:
+  void ReadBlockTwice(int length);
+  void WriteBlockAndVerify(bool erase, int length);
+
+  TComPort& port_;
+  ConnectionState& state_;
+  InstrumentBuffer& buffer_;
+  Pacer& pacer_;
+  CursorControl& cursor_;
+};
+
+}  // namespace vrx

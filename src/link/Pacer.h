@@ -1,0 +1,22 @@
+#pragma once
+
+namespace vrx {
+
+// Every fixed pause of the protocol goes through one pacer, so the pauses are exact on a real
+// line and can run on a virtual clock in tests.
+class Pacer {
+ public:
+  virtual ~Pacer() = default;
+  virtual void Wait(int ms) = 0;
+  // Lets the window system handle pending events (the only place an exchange does so).
+  virtual void PumpMessages() = 0;
+};
+
+// Sleeps for real and pumps the application's event queue.
+class RealPacer : public Pacer {
+ public:
+  void Wait(int ms) override;
+  void PumpMessages() override;
+};
+
+}  // namespace vrx

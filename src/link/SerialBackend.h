@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace vrx {
+
+// The operating-system side of a serial port: what TComPort needs from a platform, one call
+// per operation. The production backend is QtSerialPort; tests may put an in-process line here.
+class SerialBackend {
+ public:
+  virtual ~SerialBackend() = default;
+
+  // Opens the device 8-N-1, raw, DTR asserted and RTS released. On failure returns false and
+  // leaves the operating system's reason in *reason.
+  virtual bool Open(const QString& device, uint32_t baudRate, QString* reason) = 0;
+  virtual void Close() = 0;
+  // Reads up to count bytes, waiting until count have come or timeoutMs have passed in all.
+  // Returns how many arrived.
+  virtual int Read(uint8_t* buffer, int count, int timeoutMs) = 0;
+  virtual bool Write(const uint8_t* buffer, int count) = 0;
+  // Discards what the driver and any buffer above it hold of received bytes.
+  virtual bool PurgeInput() = 0;
+  virtual bool SetRts(bool on) = 0;
+  virtual bool Dsr() = 0;
+};
+
+}  // namespace vrx
