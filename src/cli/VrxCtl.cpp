@@ -1,0 +1,163 @@
+#include "cli/VrxCtl.h"
+
+#include <QCommandLineParser>
+#include <QLoggingCategory>
+#include <memory>
+#include <optional>
+
+#include "link/DeviceLink.h"
+#include "model/Errors.h"
+#include "sim/EmulatedInstrument.h"
+
+namespace vrx {
+
+namespace {
+
+// The window's link settings: COM1 at 4800 baud, replies within 1500 ms.
+constexpr int kDefaultPort = 1;
+constexpr uint32_t kDefaultBaud = 4800;
+constexpr int kReadTimeoutMs = 1500;
+
+struct CliOptions {
+  int portNumber = kDefaultPort;
+  uint32_t baud = kDefaultBaud;
+  QString portPath;
+  QString demoType;
+  QString command;
+};
+
+QString Usage() {
+  return QStringLiteral(
+      "usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] COMMAND\n"
+      "commands: identify, settings, rq-identify\n");
+}
+
+std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream& err) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+  const QCommandLineOption com(QStringLiteral("com"), QString(), QStringLiteral("N"));
+  const QCommandLineOption baud(QStringLiteral("baud"), QString(), QStringLiteral("BAUD"));
+  const QCommandLineOption demo(QStringLiteral("demo"), QString(), QStringLiteral("TYPE"));
+  const QCommandLineOption trace(QStringLiteral("trace"));
+  parser.addOptions({port, com, baud, demo, trace});
+  parser.addPositionalArgument(QStringLiteral("command"), QString());
+  if (!parser.parse(arguments)) {
+    err << parser.errorText() << '\n' << Usage();
+    return std::nullopt;
+  }
+  CliOptions options;
+  if (parser.isSet(com)) {
+    bool ok = false;
+    options.portNumber = parser.value(com).toInt(&ok);
+    if (!ok || options.portNumber < 1 || options.portNumber > 255) {
+      err << "--com expects a port number 1..255\n" << Usage();
+      return std::nullopt;
+    }
+  }
+  if (parser.isSet(baud)) {
+    options.baud = parser.value(baud).toUInt();
+    if (options.baud != 4800 && options.baud != 9600) {
+      err << "--baud expects 4800 or 9600\n" << Usage();
+      return std::nullopt;
+    }
+  }
+  if (parser.isSet(port) && parser.isSet(com)) {
+    err << "--port and --com exclude each other\n" << Usage();
+    return std::nullopt;
+  }
+  options.portPath = parser.value(port);
+  options.demoType = parser.value(demo);
+  if (parser.isSet(trace)) QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
+  if (parser.positionalArguments().size() != 1) {
+    err << Usage();
+    return std::nullopt;
+  }
+  options.command = parser.positionalArguments().front();
+  return options;
+}
+
+QString Flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+
+QString HexByte(uint8_t byte) {
+  return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+void PrintIdentity(const ConnectionState& state, QTextStream& out) {
+  out << "type=" << state.DeviceType->Name << '\n'
+      << "type_index=" << state.TypeIndex << '\n'
+      << "family_code=" << int(state.Family->Code) << '\n'
+      << "version_byte=" << HexByte(state.VersionByte) << '\n'
+      << "sub_version=" << int(state.SubVersion) << '\n'
+      << "supports_pmax=" << Flag(state.SupportsPmax) << '\n'
+      << "low_type_code=" << Flag(state.LowTypeCode) << '\n'
+      << "type_byte10=" << Flag(state.TypeByte10) << '\n';
+}
+
+void PrintHexBlock(const uint8_t* bytes, int count, QTextStream& out) {
+  for (int i = 0; i < count; ++i) {
+    out << HexByte(bytes[i]) << ((i % 16 == 15 || i == count - 1) ? '\n' : ' ');
+  }
+}
+
+// Everything one run of the companion talks to the instrument with.
+struct Session {
+  TComPort port;
+  ConnectionState state;
+  InstrumentBuffer buffer;
+  RealPacer pacer;
+  PlainCursor cursor;
+  DeviceLink link{port, state, buffer, pacer, cursor};
+};
+
+}  // namespace
+
+int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+  const std::optional<CliOptions> options = ParseOptions(arguments, err);
+  if (!options) return 2;
+  const QString& command = options->command;
+  if (command != QLatin1String("identify") && command != QLatin1String("settings") &&
+      command != QLatin1String("rq-identify")) {
+    err << "unknown command: " << command << '\n' << Usage();
+    return 2;
+  }
+
+  std::unique_ptr<sim::EmulatedInstrument> demo;
+  if (!options->demoType.isEmpty()) {
+    try {
+      demo = sim::EmulatedInstrument::Start(options->demoType.toStdString(), kDefaultBaud);
+    } catch (const std::invalid_argument&) {
+      err << "unknown demo instrument: " << options->demoType << '\n';
+      return 2;
+    }
+  }
+
+  Session session;
+  if (demo) {
+    session.port.Naming().SetOverride(options->portNumber, QString::fromStdString(demo->SlavePath()));
+  } else if (!options->portPath.isEmpty()) {
+    session.port.Naming().SetOverride(options->portNumber, options->portPath);
+  }
+  session.port.Open(static_cast<uint8_t>(options->portNumber), options->baud, kReadTimeoutMs);
+
+  try {
+    if (command == QLatin1String("rq-identify")) {
+      session.link.IdentifyInterfaceUnit();
+      out << "sub_version=" << int(session.state.SubVersion) << '\n';
+    } else {
+      session.link.IdentifyDevice();
+      if (command == QLatin1String("identify")) {
+        PrintIdentity(session.state, out);
+      } else {
+        session.link.ReadSettings();
+        PrintHexBlock(session.buffer.data(), session.link.SettingsLength(), out);
+      }
+    }
+  } catch (const EOwned& error) {
+    err << error.message() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace vrx
