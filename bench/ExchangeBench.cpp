@@ -1,0 +1,74 @@
+// Times the two exchanges every user action starts with, IdentifyDevice and ReadSettings, of a
+// VRX-L13 against the emulator, and compares each with the floor the protocol sets: the fixed
+// pauses plus 10 bit times for every byte on the line. Exits 1 when a ratio exceeds the limit.
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "link/DeviceLink.h"
+#include "sim/EmulatedInstrument.h"
+
+namespace {
+
+constexpr double kLimit = 1.10;
+constexpr int kRuns = 7;
+constexpr double kPauseMs = 50.0;  // before every exchange
+
+double LineMs(int bytes, uint32_t baud) { return bytes * 10.0 * 1000.0 / baud; }
+
+double MedianMs(const std::function<void()>& action) {
+  std::vector<double> times;
+  for (int i = 0; i < kRuns; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    const auto end = std::chrono::steady_clock::now();
+    times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  bool withinLimit = true;
+  std::printf("%-14s %6s %10s %10s %7s\n", "case", "baud", "measured", "floor", "ratio");
+  for (uint32_t baud : {4800u, 9600u}) {
+    auto emulator = vrx::sim::EmulatedInstrument::Start("VRX-L13-2.2", baud);
+    vrx::TComPort port;
+    port.Naming().SetOverride(1, QString::fromStdString(emulator->SlavePath()));
+    port.Open(1, baud, 1500);
+    vrx::ConnectionState state;
+    vrx::InstrumentBuffer buffer;
+    vrx::RealPacer pacer;
+    vrx::PlainCursor cursor;
+    vrx::DeviceLink link(port, state, buffer, pacer, cursor);
+    link.IdentifyDevice();  // warm-up, and the layout for ReadSettings
+    const int length = link.SettingsLength();
+
+    struct Case {
+      const char* name;
+      std::function<void()> action;
+      double floorMs;
+    };
+    // Identification: command, echo, type byte, version byte, sub-version byte.
+    // Settings: two reads, each command, echo and the image.
+    const Case cases[] = {
+        {"IdentifyDevice", [&] { link.IdentifyDevice(); }, kPauseMs + LineMs(5, baud)},
+        {"ReadSettings", [&] { link.ReadSettings(); }, 2 * (kPauseMs + LineMs(2 + length, baud))},
+    };
+    for (const Case& c : cases) {
+      const double measured = MedianMs(c.action);
+      const double ratio = measured / c.floorMs;
+      withinLimit = withinLimit && ratio <= kLimit;
+      std::printf("%-14s %6u %8.1fms %8.1fms %7.3f\n", c.name, baud, measured, c.floorMs, ratio);
+    }
+  }
+  std::printf("limit %.2f: %s\n", kLimit, withinLimit ? "met" : "EXCEEDED");
+  return withinLimit ? 0 : 1;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+
+#include "link/DeviceLink.h"
+#include "sim/EmulatedInstrument.h"
+#include "sim/HeatCalculator.h"
+#include "sim/Rq7Unit.h"
+
+namespace vrx::test {
+
+// The tool's side of a real pseudo-terminal with an emulated instrument on the other end:
+// COM1 resolves to the emulator's slave device and is opened as the window opens it.
+struct EmulatedLink {
+  static constexpr int kReadTimeoutMs = 1500;
+
+  explicit EmulatedLink(std::unique_ptr<sim::ByteProtocolInstrument> device,
+                        uint32_t toolBaud = 4800)
+      : emulator(std::move(device)) {
+    port.Naming().SetOverride(1, QString::fromStdString(emulator.SlavePath()));
+    port.Open(1, toolBaud, kReadTimeoutMs);
+  }
+
+  static std::unique_ptr<EmulatedLink> HeatCalculator(const sim::HeatCalculatorConfig& config,
+                                                      uint32_t toolBaud = 4800) {
+    return std::make_unique<EmulatedLink>(std::make_unique<sim::HeatCalculator>(config),
+                                          toolBaud);
+  }
+
+  static std::unique_ptr<EmulatedLink> Rq7(const sim::Rq7UnitConfig& config = {}) {
+    return std::make_unique<EmulatedLink>(std::make_unique<sim::Rq7Unit>(config));
+  }
+
+  sim::ByteProtocolInstrument& Device() { return emulator.Device(); }
+
+  sim::EmulatedInstrument emulator;
+  TComPort port;
+  ConnectionState state;
+  InstrumentBuffer buffer;
+  RealPacer pacer;
+  PlainCursor cursor;
+  DeviceLink link{port, state, buffer, pacer, cursor};
+};
+
+}  // namespace vrx::test
