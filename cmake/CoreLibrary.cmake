@@ -27,3 +27,12 @@ function(vrx_check_core_libraries)
     endif()
   endforeach()
 endfunction()
+
+# View libraries hold the widgets of a subsystem; they may use everything the core may, plus
+# QtGui and QtWidgets.
+function(vrx_view_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC Qt6::Widgets)
+  set_target_properties(${name} PROPERTIES VRX_VIEW_LIBRARY TRUE)
+endfunction()

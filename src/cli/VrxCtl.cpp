@@ -125,7 +125,8 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) 
   std::unique_ptr<sim::EmulatedInstrument> demo;
   if (!options->demoType.isEmpty()) {
     try {
-      demo = sim::EmulatedInstrument::Start(options->demoType.toStdString(), kDefaultBaud);
+      // The demo instrument listens at the speed the tool uses, as a matching real one would.
+      demo = sim::EmulatedInstrument::Start(options->demoType.toStdString(), options->baud);
     } catch (const std::invalid_argument&) {
       err << "unknown demo instrument: " << options->demoType << '\n';
       return 2;

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTextStream>
+
+#include "cli/VrxCtl.h"
+
+namespace {
+
+struct Run {
+  int code;
+  QString out;
+  QString err;
+};
+
+Run Ctl(QStringList arguments) {
+  arguments.prepend(QStringLiteral("vrxctl"));
+  Run run{};
+  QTextStream out(&run.out);
+  QTextStream err(&run.err);
+  run.code = vrx::RunVrxCtl(arguments, out, err);
+  out.flush();
+  err.flush();
+  return run;
+}
+
+TEST(VrxCtl, IdentifyPrintsOneKeyValueLineEach) {
+  const Run run = Ctl({"--demo", "VRX-L12-1.1", "identify"});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out,
+            "type=VRX-L12-1.1\n"
+            "type_index=24\n"
+            "family_code=8\n"
+            "version_byte=F9\n"
+            "sub_version=21\n"
+            "supports_pmax=1\n"
+            "low_type_code=0\n"
+            "type_byte10=0\n");
+  EXPECT_TRUE(run.err.isEmpty());
+}
+
+TEST(VrxCtl, IdentifyWorksAtNineThousandSixHundredBaud) {
+  const Run run = Ctl({"--demo", "VRX-L2-1.0", "--baud", "9600", "identify"});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.out.startsWith("type=VRX-L2-1.0\n"));
+}
+
+TEST(VrxCtl, SettingsPrintsTheImageSixteenBytesALine) {
+  const Run run = Ctl({"--demo", "VRX-L2-1.0", "settings"});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+  // A VRX-L2 image is 57 bytes: three full lines and one of nine.
+  ASSERT_EQ(lines.size(), 4);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(lines[i].split(' ').size(), 16);
+  EXPECT_EQ(lines[3].split(' ').size(), 9);
+  for (const QString& line : lines) {
+    for (const QString& byte : line.split(' ')) {
+      EXPECT_EQ(byte.size(), 2);
+      EXPECT_EQ(byte, byte.toUpper());
+    }
+  }
+}
+
+TEST(VrxCtl, RqIdentifyPrintsTheSubVersion) {
+  const Run run = Ctl({"--demo", "RQ-7", "rq-identify"});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "sub_version=21\n");
+}
+
+TEST(VrxCtl, FailuresPrintTheMessageAloneAndExitOne) {
+  const struct {
+    QStringList arguments;
+    const char* message;
+  } cases[] = {
+      {{"--port", "/nonexistent/tty", "identify"}, "COM-порт не открыт\n"},
+      {{"--demo", "VRX-L13-2.2", "rq-identify"}, "Подключенный прибор не RQ-7\n"},
+  };
+  for (const auto& c : cases) {
+    const Run run = Ctl(c.arguments);
+    EXPECT_EQ(run.code, 1) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(run.err, QString::fromUtf8(c.message));
+    EXPECT_TRUE(run.out.isEmpty());
+  }
+}
+
+TEST(VrxCtl, WrongCommandLinesExitTwo) {
+  const QStringList cases[] = {
+      {"frobnicate"},
+      {},
+      {"--baud", "1200", "identify"},
+      {"--com", "0", "identify"},
+      {"--com", "2", "--port", "/dev/null", "identify"},
+      {"--demo", "VRX-L99", "identify"},
+  };
+  for (const QStringList& arguments : cases) {
+    EXPECT_EQ(Ctl(arguments).code, 2) << arguments.join(' ').toStdString();
+  }
+}
+
+}  // namespace
