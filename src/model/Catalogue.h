@@ -19,6 +19,8 @@ struct TSchemeRecord {
   uint8_t Circuit1Channels;
   uint8_t Circuit2Channels;
   std::array<uint8_t, 5> CircuitTests;
+
+  bool operator==(const TSchemeRecord&) const = default;
 };
 
 // Positions of the settings-image fields of one model. Entry 0 is the image length; the
