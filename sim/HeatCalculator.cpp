@@ -1,0 +1,89 @@
+#include "sim/HeatCalculator.h"
+
+namespace vrx::sim {
+
+namespace {
+
+uint8_t DefaultTypeByte(const TDeviceRecord& type) {
+  return type.Code < 4 ? type.Code : static_cast<uint8_t>(type.Code + 4);
+}
+
+// A blank image that at least names a scheme the type offers: the family's first one.
+std::vector<uint8_t> DefaultImage(const TDeviceRecord& type) {
+  const SettingsLayout& layout = *type.Layout;
+  std::vector<uint8_t> image(layout[Length], 0);
+  const TFamilyRecord& family = FamilyOf(type);
+  const uint8_t schemePos = layout[Scheme];
+  if (schemePos > 0 && schemePos <= image.size() && !family.Schemes.empty()) {
+    image[schemePos - 1] = static_cast<uint8_t>(family.Schemes.front().DeviceCode);
+  }
+  return image;
+}
+
+// The family with that code, or none: a played type byte need not name a known family.
+const TFamilyRecord* FindFamily(uint8_t code) {
+  for (const TFamilyRecord& family : Families()) {
+    if (family.Code == code) {
+      return &family;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HeatCalculator::HeatCalculator(const HeatCalculatorConfig& config)
+    : ByteProtocolInstrument(config.baudRate, DefaultImage(DeviceTypeAt(config.typeIndex))),
+      typeIndex_(config.typeIndex),
+      typeByte_(config.typeByte.value_or(DefaultTypeByte(DeviceTypeAt(config.typeIndex)))),
+      versionByte_(config.versionByte.value_or(DeviceTypeAt(config.typeIndex).VersionCodes[0])),
+      subVersionByte_(config.subVersionByte) {}
+
+int HeatCalculator::TypeIndexByName(std::string_view name) {
+  const auto types = DeviceTypes();
+  for (size_t i = 0; i < types.size(); ++i) {
+    if (name == types[i].Name) {
+      return static_cast<int>(i) + 1;
+    }
+  }
+  return 0;
+}
+
+int HeatCalculator::InitModeExits() const {
+  std::scoped_lock lock(mutex_);
+  return initModeExits_;
+}
+
+std::vector<uint8_t> HeatCalculator::AnswerCommand(uint8_t command) {
+  switch (command) {
+    case kIdentify:
+      return Identification();
+    case kLeaveInitMode:
+      ++initModeExits_;
+      return {};
+    default:
+      return {};
+  }
+}
+
+std::vector<uint8_t> HeatCalculator::Identification() const {
+  std::vector<uint8_t> bytes{typeByte_};
+  // The instrument says as much as the reader of its type byte expects: 10 stands for 9, and
+  // 4..7 are aliases of the VRX-L1 codes 0..3.
+  uint8_t code = typeByte_ == 10 ? 9 : typeByte_;
+  if (code >= 4) {
+    code -= 4;
+  }
+  const TFamilyRecord* family = FindFamily(code);
+  if (code < 4 || (family != nullptr && family->IsL1Family)) {
+    return bytes;  // a VRX-L1 has no version byte
+  }
+  bytes.push_back(versionByte_);
+  const bool l3Line = family != nullptr && family->IsL3Family;
+  if (code >= 7 || (l3Line && (versionByte_ & 0xE3) == 0xA3)) {
+    bytes.push_back(subVersionByte_);
+  }
+  return bytes;
+}
+
+}  // namespace vrx::sim

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "model/Catalogue.h"
+#include "sim/ByteProtocolInstrument.h"
+
+namespace vrx::sim {
+
+struct HeatCalculatorConfig {
+  int typeIndex = 34;  // 1-based row of the catalogue's type table
+  // The raw identification byte; by default the family code of the type (plus 4 for every
+  // model after the VRX-L1). Any byte may be played, e.g. 10 or the aliases 4..7.
+  std::optional<uint8_t> typeByte = std::nullopt;
+  // By default the type row's first version code.
+  std::optional<uint8_t> versionByte = std::nullopt;
+  // Sent after the version byte by the VRX-L12, the VRX-L13 and the VRX-L3 line with a version
+  // byte of the form 101xxx11; the low nibble is the tens digit of the sub-version.
+  uint8_t subVersionByte = 0x12;
+  uint32_t baudRate = 4800;
+};
+
+// A VRX-L heat calculator of any catalogue type: it identifies itself (command 5), hands out
+// and takes its settings image (commands 4, 0 and 18) and leaves initialization mode
+// (command 3).
+class HeatCalculator : public ByteProtocolInstrument {
+ public:
+  static constexpr uint8_t kLeaveInitMode = 3;
+  static constexpr uint8_t kIdentify = 5;
+
+  explicit HeatCalculator(const HeatCalculatorConfig& config = {});
+
+  // The catalogue index 1..34 of the type with exactly that name; 0 when there is none.
+  static int TypeIndexByName(std::string_view name);
+
+  int TypeIndex() const { return typeIndex_; }
+  // How many times command 3 was heard.
+  int InitModeExits() const;
+
+ protected:
+  std::vector<uint8_t> AnswerCommand(uint8_t command) override;
+
+ private:
+  std::vector<uint8_t> Identification() const;
+
+  const int typeIndex_;
+  const uint8_t typeByte_;
+  const uint8_t versionByte_;
+  const uint8_t subVersionByte_;
+  int initModeExits_ = 0;
+};
+
+}  // namespace vrx::sim
