@@ -18,7 +18,9 @@ constexpr double kLimit = 1.10;
 constexpr int kRuns = 7;
 constexpr double kPauseMs = 50.0;  // before every exchange
 
-double LineMs(int bytes, uint32_t baud) { return bytes * 10.0 * 1000.0 / baud; }
+double LineMs(int bytes, uint32_t baud) {
+  return bytes * 10.0 * 1000.0 / baud;
+}
 
 double MedianMs(const std::function<void()>& action) {
   std::vector<double> times;

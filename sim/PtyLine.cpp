@@ -15,46 +15,66 @@ namespace vrx::sim {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) { throw std::system_error(errno, std::generic_category(), what); }
+[[noreturn]] void Fail(const char* what) {
+  throw std::system_error(errno, std::generic_category(), what);
+}
 
 uint32_t SpeedToBaud(speed_t speed) {
   switch (speed) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
+    case B1200:
+      return 1200;
+    case B2400:
+      return 2400;
+    case B4800:
+      return 4800;
+    case B9600:
+      return 9600;
+    case B19200:
+      return 19200;
+    case B38400:
+      return 38400;
+    case B57600:
+      return 57600;
+    case B115200:
+      return 115200;
+    default:
+      return 0;
   }
 }
 
 // What a receiver set to one speed makes of a byte sent at another: never the byte itself.
-uint8_t Garbled(uint8_t byte) { return static_cast<uint8_t>(~byte); }
+uint8_t Garbled(uint8_t byte) {
+  return static_cast<uint8_t>(~byte);
+}
 
 }  // namespace
 
 PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument) {
   master_ = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master_ < 0) Fail("posix_openpt");
-  if (grantpt(master_) != 0 || unlockpt(master_) != 0) Fail("grantpt");
+  if (master_ < 0)
+    Fail("posix_openpt");
+  if (grantpt(master_) != 0 || unlockpt(master_) != 0)
+    Fail("grantpt");
   const char* name = ptsname(master_);
-  if (name == nullptr) Fail("ptsname");
+  if (name == nullptr)
+    Fail("ptsname");
   slavePath_ = name;
   slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
-  if (slave_ < 0) Fail("open slave");
+  if (slave_ < 0)
+    Fail("open slave");
   // Raw 8-N-1 at the instrument's speed until the tool sets its own: no echo, no line editing.
   termios tio{};
-  if (tcgetattr(slave_, &tio) != 0) Fail("tcgetattr");
+  if (tcgetattr(slave_, &tio) != 0)
+    Fail("tcgetattr");
   cfmakeraw(&tio);
   const speed_t speed = instrument_.BaudRate() == 9600 ? B9600 : B4800;
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
-  if (tcsetattr(slave_, TCSANOW, &tio) != 0) Fail("tcsetattr");
+  if (tcsetattr(slave_, TCSANOW, &tio) != 0)
+    Fail("tcsetattr");
   int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) Fail("pipe2");
+  if (pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+    Fail("pipe2");
   wakeRead_ = pipeFds[0];
   wakeWrite_ = pipeFds[1];
 }
@@ -62,18 +82,21 @@ PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument) {
 PtyLine::~PtyLine() {
   Stop();
   for (int fd : {master_, slave_, wakeRead_, wakeWrite_}) {
-    if (fd >= 0) ::close(fd);
+    if (fd >= 0)
+      ::close(fd);
   }
 }
 
 void PtyLine::Start() {
-  if (thread_.joinable()) return;
+  if (thread_.joinable())
+    return;
   stop_ = false;
   thread_ = std::thread([this] { Serve(stop_); });
 }
 
 void PtyLine::Stop() {
-  if (!thread_.joinable()) return;
+  if (!thread_.joinable())
+    return;
   stop_ = true;
   const char wake = 1;
   [[maybe_unused]] ssize_t ignored = ::write(wakeWrite_, &wake, 1);
@@ -87,15 +110,17 @@ std::vector<uint8_t> PtyLine::LostBytes() const {
 
 PtyLine::Clock::duration PtyLine::ByteTime(uint32_t baud) const {
   // Start bit, eight data bits, stop bit.
-  return std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(10'000'000'000LL / baud));
+  return std::chrono::duration_cast<Clock::duration>(
+      std::chrono::nanoseconds(10'000'000'000LL / baud));
 }
 
 bool PtyLine::LineMatchesInstrument() const {
   termios tio{};
   // On Linux the master side reports the settings the tool made on the slave side.
-  if (tcgetattr(master_, &tio) != 0) return false;
-  const bool framing = (tio.c_cflag & CSIZE) == CS8 && (tio.c_cflag & PARENB) == 0 &&
-                       (tio.c_cflag & CSTOPB) == 0;
+  if (tcgetattr(master_, &tio) != 0)
+    return false;
+  const bool framing =
+      (tio.c_cflag & CSIZE) == CS8 && (tio.c_cflag & PARENB) == 0 && (tio.c_cflag & CSTOPB) == 0;
   return framing && SpeedToBaud(cfgetospeed(&tio)) == instrument_.BaudRate();
 }
 
@@ -122,7 +147,8 @@ void PtyLine::WriteDue(Clock::time_point now) {
   while (!out_.empty() && out_.front().due <= now) {
     const uint8_t b = out_.front().byte;
     out_.pop_front();
-    if (::write(master_, &b, 1) != 1 && errno != EAGAIN) return;
+    if (::write(master_, &b, 1) != 1 && errno != EAGAIN)
+      return;
   }
 }
 
@@ -133,13 +159,16 @@ void PtyLine::Serve(const std::atomic<bool>& stop) {
     auto now = Clock::now();
     WriteDue(now);
     Clock::duration wait = kIdlePoll;
-    if (!out_.empty()) wait = std::max(Clock::duration::zero(), out_.front().due - now);
+    if (!out_.empty())
+      wait = std::max(Clock::duration::zero(), out_.front().due - now);
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
-    timespec timeout{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+    timespec timeout{static_cast<time_t>(ns / 1'000'000'000),
+                     static_cast<long>(ns % 1'000'000'000)};
     pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
     const int ready = ppoll(fds, 2, &timeout, nullptr);
     if (ready < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       return;
     }
     if (fds[1].revents & POLLIN) {
@@ -149,7 +178,8 @@ void PtyLine::Serve(const std::atomic<bool>& stop) {
     }
     if (fds[0].revents & POLLIN) {
       const ssize_t n = ::read(master_, buffer, sizeof buffer);
-      if (n > 0) HandleIncoming(buffer, static_cast<int>(n), Clock::now());
+      if (n > 0)
+        HandleIncoming(buffer, static_cast<int>(n), Clock::now());
     }
   }
 }

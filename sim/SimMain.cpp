@@ -18,7 +18,9 @@ namespace {
 
 std::atomic<bool> g_stop{false};
 
-void OnSignal(int) { g_stop = true; }
+void OnSignal(int) {
+  g_stop = true;
+}
 
 int Usage() {
   std::fprintf(stderr,
@@ -30,7 +32,8 @@ int Usage() {
 std::optional<unsigned long> Number(const char* text, unsigned long max) {
   char* end = nullptr;
   const unsigned long value = std::strtoul(text, &end, 0);
-  if (end == text || *end != '\0' || value > max) return std::nullopt;
+  if (end == text || *end != '\0' || value > max)
+    return std::nullopt;
   return value;
 }
 
@@ -41,14 +44,16 @@ int main(int argc, char** argv) {
   vrx::sim::HeatCalculatorConfig config;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
-    if (i + 1 >= argc) return Usage();
+    if (i + 1 >= argc)
+      return Usage();
     const char* value = argv[++i];
     if (option == "--type") {
       type = value;
       continue;
     }
     const auto number = Number(value, option == "--baud" ? 115200 : 255);
-    if (!number) return Usage();
+    if (!number)
+      return Usage();
     if (option == "--type-byte") {
       config.typeByte = static_cast<uint8_t>(*number);
     } else if (option == "--version-byte") {

@@ -68,7 +68,8 @@ std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream
   }
   options.portPath = parser.value(port);
   options.demoType = parser.value(demo);
-  if (parser.isSet(trace)) QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
+  if (parser.isSet(trace))
+    QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
   if (parser.positionalArguments().size() != 1) {
     err << Usage();
     return std::nullopt;
@@ -77,7 +78,9 @@ std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream
   return options;
 }
 
-QString Flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+QString Flag(bool value) {
+  return value ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 QString HexByte(uint8_t byte) {
   return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
@@ -114,7 +117,8 @@ struct Session {
 
 int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) {
   const std::optional<CliOptions> options = ParseOptions(arguments, err);
-  if (!options) return 2;
+  if (!options)
+    return 2;
   const QString& command = options->command;
   if (command != QLatin1String("identify") && command != QLatin1String("settings") &&
       command != QLatin1String("rq-identify")) {
@@ -135,7 +139,8 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) 
 
   Session session;
   if (demo) {
-    session.port.Naming().SetOverride(options->portNumber, QString::fromStdString(demo->SlavePath()));
+    session.port.Naming().SetOverride(options->portNumber,
+                                      QString::fromStdString(demo->SlavePath()));
   } else if (!options->portPath.isEmpty()) {
     session.port.Naming().SetOverride(options->portNumber, options->portPath);
   }

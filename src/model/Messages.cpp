@@ -27,7 +27,8 @@ int RecordingMessages::CustomDialog(DialogKind kind, const QString& text, const 
 
 QStringList RecordingMessages::Texts() const {
   QStringList texts;
-  for (const Shown& s : shown_) texts << s.text;
+  for (const Shown& s : shown_)
+    texts << s.text;
   return texts;
 }
 

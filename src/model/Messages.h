@@ -9,7 +9,13 @@
 namespace vrx {
 
 // The icon a dialog shows.
-enum class DialogKind : uint8_t { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Custom = 4 };
+enum class DialogKind : uint8_t {
+  Warning = 0,
+  Error = 1,
+  Information = 2,
+  Confirmation = 3,
+  Custom = 4
+};
 
 // Colours as the dialogs take them: 0x00BBGGRR for a plain colour, or a system colour.
 inline constexpr uint32_t kColorNone = 0x1FFFFFFF;  // the dialog keeps its own colour

@@ -51,7 +51,8 @@ TEST(VrxCtl, SettingsPrintsTheImageSixteenBytesALine) {
   const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
   // A VRX-L2 image is 57 bytes: three full lines and one of nine.
   ASSERT_EQ(lines.size(), 4);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(lines[i].split(' ').size(), 16);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(lines[i].split(' ').size(), 16);
   EXPECT_EQ(lines[3].split(' ').size(), 9);
   for (const QString& line : lines) {
     for (const QString& byte : line.split(' ')) {

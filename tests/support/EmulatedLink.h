@@ -23,8 +23,7 @@ struct EmulatedLink {
 
   static std::unique_ptr<EmulatedLink> HeatCalculator(const sim::HeatCalculatorConfig& config,
                                                       uint32_t toolBaud = 4800) {
-    return std::make_unique<EmulatedLink>(std::make_unique<sim::HeatCalculator>(config),
-                                          toolBaud);
+    return std::make_unique<EmulatedLink>(std::make_unique<sim::HeatCalculator>(config), toolBaud);
   }
 
   static std::unique_ptr<EmulatedLink> Rq7(const sim::Rq7UnitConfig& config = {}) {
