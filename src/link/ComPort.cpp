@@ -13,13 +13,17 @@ const char* const kNoAnswer = "Нет ответа от прибора";
 
 TComPort::TComPort(PortNaming naming, std::unique_ptr<SerialBackend> backend)
     : naming_(std::move(naming)), backend_(std::move(backend)) {
-  if (!backend_) backend_ = std::make_unique<QtSerialBackend>();
+  if (!backend_)
+    backend_ = std::make_unique<QtSerialBackend>();
 }
 
-TComPort::~TComPort() { Close(); }
+TComPort::~TComPort() {
+  Close();
+}
 
 void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs) {
-  if (open_) return;
+  if (open_)
+    return;
   const QString device = naming_.Resolve(portNumber);
   QString reason;
   if (!backend_->Open(device, baudRate, &reason)) {
@@ -36,27 +40,32 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
 }
 
 void TComPort::Close() {
-  if (!open_) return;
+  if (!open_)
+    return;
   backend_->Close();
   open_ = false;
 }
 
 void TComPort::Reopen() {
-  if (!open_) return;
+  if (!open_)
+    return;
   Close();
   Open(portNumber_, baudRate_, readTimeoutMs_);
 }
 
 void TComPort::CheckOpen() const {
-  if (!open_) throw EComPort(kPortClosed);
+  if (!open_)
+    throw EComPort(kPortClosed);
 }
 
 int TComPort::Read(uint8_t* buffer, int count) {
   CheckOpen();
-  if (count <= 0) return 0;
+  if (count <= 0)
+    return 0;
   const int got = backend_->Read(buffer, count, readTimeoutMs_);
   qCDebug(lcLink) << "RX" << HexBytes(buffer, got);
-  if (got < count) throw EComPort(kNoAnswer);
+  if (got < count)
+    throw EComPort(kNoAnswer);
   return got;
 }
 
@@ -72,7 +81,9 @@ uint8_t TComPort::ReadByte() {
   return byte;
 }
 
-void TComPort::WriteByte(uint8_t byte) { Write(&byte, 1); }
+void TComPort::WriteByte(uint8_t byte) {
+  Write(&byte, 1);
+}
 
 bool TComPort::PurgeInput() {
   CheckOpen();

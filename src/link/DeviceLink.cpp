@@ -24,7 +24,9 @@ constexpr uint8_t kCmdWriteKeep = 18;
 constexpr uint8_t kUnitIdentity = 0xF1;
 
 // The sub-version byte carries the tens digit in its low nibble.
-uint8_t SwappedNibbleNumber(uint8_t x) { return static_cast<uint8_t>((x & 0x0F) * 10 + (x >> 4)); }
+uint8_t SwappedNibbleNumber(uint8_t x) {
+  return static_cast<uint8_t>((x & 0x0F) * 10 + (x >> 4));
+}
 
 }  // namespace
 
@@ -42,13 +44,16 @@ void DeviceLink::DeviceExchange(uint8_t command, std::span<const uint8_t> data,
   pacer_.Wait(kPauseBeforeExchangeMs);
   port_.PurgeInput();
   port_.WriteByte(command);
-  if (!data.empty()) port_.Write(data.data(), length);
-  if (checkEcho && port_.ReadByte() != command) throw EOwned(kTransferError);
+  if (!data.empty())
+    port_.Write(data.data(), length);
+  if (checkEcho && port_.ReadByte() != command)
+    throw EOwned(kTransferError);
   if (!reply.empty()) {
     port_.Read(reply.data(), length);
     if (!data.empty()) {
       for (int i = 0; i < length; ++i) {
-        if (reply[i] != data[i]) throw EOwned(kTransferError);
+        if (reply[i] != data[i])
+          throw EOwned(kTransferError);
       }
     }
   }
@@ -60,9 +65,11 @@ void DeviceLink::IdentifyDevice() {
   DeviceExchange(kCmdIdentify, {}, std::span<uint8_t>(&t, 1), true, 1);
   state_.SubVersion = 0;
   state_.TypeByte10 = (t == 10);
-  if (state_.TypeByte10) t = 9;
+  if (state_.TypeByte10)
+    t = 9;
   state_.LowTypeCode = (t < 4);
-  if (!state_.LowTypeCode) t = static_cast<uint8_t>(t - 4);
+  if (!state_.LowTypeCode)
+    t = static_cast<uint8_t>(t - 4);
   state_.Family = &FamilyAt(FamilyLookup(t));
   state_.VersionByte = state_.Family->IsL1Family ? 255 : port_.ReadByte();
   const uint8_t v = state_.VersionByte;
@@ -90,7 +97,8 @@ void DeviceLink::ReadBlockTwice(int length) {
   DeviceExchange(kCmdRead, {}, buffer_.bytes, true, length);
   DeviceExchange(kCmdRead, {}, second, true, length);
   for (int i = 0; i < length; ++i) {
-    if (buffer_.bytes[i] != second[i]) throw EOwned(kReceiveError);
+    if (buffer_.bytes[i] != second[i])
+      throw EOwned(kReceiveError);
   }
 }
 
@@ -99,11 +107,14 @@ void DeviceLink::WriteBlockAndVerify(bool erase, int length) {
   DeviceExchange(erase ? kCmdWriteErase : kCmdWriteKeep, buffer_.bytes, local, true, length);
   DeviceExchange(kCmdRead, {}, local, true, length);
   for (int i = 0; i < length; ++i) {
-    if (buffer_.bytes[i] != local[i]) throw EOwned(kReadBackError);
+    if (buffer_.bytes[i] != local[i])
+      throw EOwned(kReadBackError);
   }
 }
 
-void DeviceLink::ReadSettings() { ReadBlockTwice(SettingsLength()); }
+void DeviceLink::ReadSettings() {
+  ReadBlockTwice(SettingsLength());
+}
 
 void DeviceLink::WriteSettings(bool eraseArchive) {
   WriteBlockAndVerify(eraseArchive, SettingsLength());
@@ -120,7 +131,8 @@ void DeviceLink::WakeAdapter(int speedIndex) {
   pacer_.Wait(800);
   port_.ClearRts();
   pacer_.Wait(100);
-  if (speedIndex == 0) port_.WriteByte(0xFF);
+  if (speedIndex == 0)
+    port_.WriteByte(0xFF);
   pacer_.Wait(600);
   pacer_.PumpMessages();
 }
@@ -128,13 +140,18 @@ void DeviceLink::WakeAdapter(int speedIndex) {
 void DeviceLink::IdentifyInterfaceUnit() {
   uint8_t id = 0;
   DeviceExchange(kCmdIdentify, {}, std::span<uint8_t>(&id, 1), true, 1);
-  if (id != kUnitIdentity) throw EOwned(kNotRq7);
+  if (id != kUnitIdentity)
+    throw EOwned(kNotRq7);
   state_.SubVersion = 0;
   state_.SubVersion = SwappedNibbleNumber(port_.ReadByte());
 }
 
-void DeviceLink::ReadUnitBlock() { ReadBlockTwice(kUnitBlockLength); }
+void DeviceLink::ReadUnitBlock() {
+  ReadBlockTwice(kUnitBlockLength);
+}
 
-void DeviceLink::WriteUnitBlock(bool erase) { WriteBlockAndVerify(erase, kUnitBlockLength); }
+void DeviceLink::WriteUnitBlock(bool erase) {
+  WriteBlockAndVerify(erase, kUnitBlockLength);
+}
 
 }  // namespace vrx

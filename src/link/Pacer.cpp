@@ -7,11 +7,13 @@
 namespace vrx {
 
 void RealPacer::Wait(int ms) {
-  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  if (ms > 0)
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void RealPacer::PumpMessages() {
-  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+  if (QCoreApplication::instance() != nullptr)
+    QCoreApplication::processEvents();
 }
 
 }  // namespace vrx

@@ -16,10 +16,12 @@ void PortNaming::SetOverride(int portNumber, const QString& device) {
 
 bool PortNaming::AddOverrideFromOption(const QString& option) {
   const qsizetype eq = option.indexOf('=');
-  if (eq <= 0 || eq == option.size() - 1) return false;
+  if (eq <= 0 || eq == option.size() - 1)
+    return false;
   bool ok = false;
   const int n = option.left(eq).toInt(&ok);
-  if (!ok || n < 1 || n > 255) return false;
+  if (!ok || n < 1 || n > 255)
+    return false;
   SetOverride(n, option.mid(eq + 1));
   return true;
 }
@@ -28,10 +30,12 @@ QString PortNaming::Resolve(int portNumber) const {
 #ifdef Q_OS_WIN
   return QStringLiteral("COM%1").arg(portNumber);
 #else
-  if (auto it = overrides_.find(portNumber); it != overrides_.end()) return it->second;
+  if (auto it = overrides_.find(portNumber); it != overrides_.end())
+    return it->second;
   if (lookup_) {
     const QString configured = lookup_(portNumber);
-    if (!configured.isEmpty()) return configured;
+    if (!configured.isEmpty())
+      return configured;
   }
   return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 #endif

@@ -16,7 +16,8 @@ bool QtSerialBackend::Open(const QString& device, uint32_t baudRate, QString* re
   auto port = std::make_unique<QSerialPort>();
   port->setPortName(device);
   if (!port->open(QIODevice::ReadWrite)) {
-    if (reason != nullptr) *reason = port->errorString();
+    if (reason != nullptr)
+      *reason = port->errorString();
     return false;
   }
   port->setBaudRate(static_cast<qint32>(baudRate));
@@ -34,12 +35,14 @@ bool QtSerialBackend::Open(const QString& device, uint32_t baudRate, QString* re
 }
 
 void QtSerialBackend::Close() {
-  if (port_) port_->close();
+  if (port_)
+    port_->close();
   port_.reset();
 }
 
 int QtSerialBackend::Read(uint8_t* buffer, int count, int timeoutMs) {
-  if (!port_) return 0;
+  if (!port_)
+    return 0;
   QDeadlineTimer deadline(timeoutMs);
   int got = 0;
   while (got < count) {
@@ -49,7 +52,8 @@ int QtSerialBackend::Read(uint8_t* buffer, int count, int timeoutMs) {
       continue;
     }
     const qint64 left = deadline.remainingTime();
-    if (left <= 0) break;
+    if (left <= 0)
+      break;
     if (!port_->waitForReadyRead(static_cast<int>(left)) && port_->bytesAvailable() == 0) {
       // A line error ends the wait early; the request still lasts its full time-out, as the
       // operating system's total read time-out would.
@@ -63,10 +67,12 @@ int QtSerialBackend::Read(uint8_t* buffer, int count, int timeoutMs) {
 }
 
 bool QtSerialBackend::Write(const uint8_t* buffer, int count) {
-  if (!port_) return false;
+  if (!port_)
+    return false;
   const qint64 n = port_->write(reinterpret_cast<const char*>(buffer), count);
   while (port_->bytesToWrite() > 0) {
-    if (!port_->waitForBytesWritten(kWriteDrainMs)) return false;
+    if (!port_->waitForBytesWritten(kWriteDrainMs))
+      return false;
   }
   return n == count;
 }
@@ -76,7 +82,9 @@ bool QtSerialBackend::PurgeInput() {
   return port_ && port_->clear(QSerialPort::Input);
 }
 
-bool QtSerialBackend::SetRts(bool on) { return port_ && port_->setRequestToSend(on); }
+bool QtSerialBackend::SetRts(bool on) {
+  return port_ && port_->setRequestToSend(on);
+}
 
 bool QtSerialBackend::Dsr() {
   return port_ && (port_->pinoutSignals() & QSerialPort::DataSetReadySignal);
