@@ -1,0 +1,32 @@
+#include "app/ActionGuard.h"
+
+#include "model/Errors.h"
+
+namespace vrx {
+
+QString EscapedErrorText(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EOwned& e) {
+    return e.message();
+  } catch (const std::exception& e) {
+    return QString::fromUtf8(e.what());
+  } catch (...) {
+    return QStringLiteral("Неизвестная ошибка");
+  }
+}
+
+bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action) {
+  const CursorShape saved = cursor.Current();
+  try {
+    action();
+    return true;
+  } catch (...) {
+    // The cursor comes back first, so the error box is not shown under a wait cursor.
+    cursor.Set(saved);
+    messages.ShowError(EscapedErrorText(std::current_exception()));
+    return false;
+  }
+}
+
+}  // namespace vrx

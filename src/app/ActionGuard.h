@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+#include "link/CursorControl.h"
+#include "model/Messages.h"
+
+namespace vrx {
+
+// The text the error box shows for an error that escaped a user action: the message of EOwned
+// and EComPort, what() of any other standard exception.
+QString EscapedErrorText(std::exception_ptr error);
+
+// Runs a user action to its end. An error that escapes it does not go further: the cursor is
+// put back as the action found it and the error's message is shown with ShowError. Returns
+// false when the action ended with an error.
+bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action);
+
+}  // namespace vrx

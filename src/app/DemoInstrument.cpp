@@ -1,0 +1,19 @@
+#include "app/DemoInstrument.h"
+
+#include "app/PortSettings.h"
+#include "app/StartupOptions.h"
+
+namespace vrx {
+
+std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(AppContext& context,
+                                                             const QString& type) {
+  PortSelection selection;
+  context.WithSettings([&](QSettings& settings) { selection = LoadPortSelection(settings); });
+  const uint32_t baud = ComSpeedItems().at(selection.speedIndex).toUInt();
+  auto instrument = sim::EmulatedInstrument::Start(type.toStdString(), baud);
+  context.port.Naming().SetOverride(StartupOptions::kDemoPortNumber,
+                                    QString::fromStdString(instrument->SlavePath()));
+  return instrument;
+}
+
+}  // namespace vrx

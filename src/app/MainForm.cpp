@@ -1,0 +1,247 @@
+#include "app/MainForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/ActionConnect.h"
+#include "app/PortSettings.h"
+#include "model/Catalogue.h"
+
+namespace vrx {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcApp, "vrx.app", QtWarningMsg)
+
+constexpr int kDesignWidth = 827;
+constexpr int kDesignHeight = 631;
+constexpr int kMinWidth = 689;
+constexpr int kMinHeight = 500;
+constexpr int kStripHeight = 34;
+constexpr int kExitButtonWidth = 75;
+constexpr int kExitButtonHeight = 25;
+constexpr int kStripMargin = 8;
+// The model selected at start: "VRX-L12-1.0", the 23rd catalogue entry.
+constexpr int kDefaultTypeIndex = 22;
+
+const char* const kPageCaptions[] = {"Инициализация VRX", "Сервис",
+                                     "Текущие параметры", "Доп. интерфейс",
+                                     "Инициализация RQ",  "Текущие параметры RQ"};
+
+QComboBox* DropDownList(const QString& name, const QStringList& items, QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  box->setEditable(false);
+  box->addItems(items);
+  return box;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(AppContext& context, const StartupOptions& options, QWidget* parent)
+    : QMainWindow(parent), context_(context), options_(options) {
+  setObjectName(QStringLiteral("MainForm"));
+  BuildWindow();
+  qApp->installEventFilter(this);
+  context_.RunAction([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  // FormDestroy: the port object outlives the window; only its handle is closed.
+  context_.port.Close();
+}
+
+void TMainForm::BuildWindow() {
+  setWindowTitle(QStringLiteral("VRX-Сервис 1.3"));
+  QFont windowFont = font();
+  windowFont.setFamily(QStringLiteral("Arial"));
+  setFont(windowFont);
+  resize(kDesignWidth, kDesignHeight);
+  setMinimumSize(kMinWidth, kMinHeight);
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(BuildPortStrip());
+  PageControl1_ = new QTabWidget(central);
+  PageControl1_->setObjectName(QStringLiteral("PageControl1"));
+  column->addWidget(PageControl1_, 1);
+  setCentralWidget(central);
+  BuildPages();
+
+  lbPortStatus_ = new QLabel(this);
+  lbPortStatus_->setObjectName(QStringLiteral("lbPortStatus"));
+  statusBar()->addWidget(lbPortStatus_, 1);
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+QWidget* TMainForm::BuildPortStrip() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("Panel1"));
+  panel->setFixedHeight(kStripHeight);
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(kStripMargin, 0, kStripMargin, 0);
+
+  auto* portLabel = new QLabel(QStringLiteral("СОМ-Порт:"), panel);
+  portLabel->setObjectName(QStringLiteral("Label1"));
+  cbComSelector_ = DropDownList(QStringLiteral("cbComSelector"), ComPortItems(), panel);
+  auto* speedLabel = new QLabel(QStringLiteral("Скорость обмена:"), panel);
+  speedLabel->setObjectName(QStringLiteral("Label2"));
+  cbComSpeed_ = DropDownList(QStringLiteral("cbComSpeed"), ComSpeedItems(), panel);
+  bnExit_ = new QPushButton(QStringLiteral("Выход"), panel);
+  bnExit_->setObjectName(QStringLiteral("bnExit"));
+  bnExit_->setFixedSize(kExitButtonWidth, kExitButtonHeight);
+
+  row->addWidget(portLabel);
+  row->addWidget(cbComSelector_);
+  row->addSpacing(16);
+  row->addWidget(speedLabel);
+  row->addWidget(cbComSpeed_);
+  row->addStretch(1);
+  row->addWidget(bnExit_);
+
+  ConnectAction(bnExit_, &QPushButton::clicked, context_, [this] { bnExitClick(); });
+  for (QComboBox* selector : {cbComSelector_, cbComSpeed_})
+    ConnectAction(selector, &QComboBox::activated, context_, [this] { cbComSelectorChange(); });
+  return panel;
+}
+
+void TMainForm::BuildPages() {
+  int number = 1;
+  for (const char* caption : kPageCaptions) {
+    auto* page = new QWidget(PageControl1_);
+    page->setObjectName(QStringLiteral("TabSheet%1").arg(number++));
+    PageControl1_->addTab(page, QString::fromUtf8(caption));
+  }
+
+  // The model list of the first tab; the rest of the tab builds around it.
+  QWidget* initPage = PageControl1_->widget(kInitPage);
+  auto* initColumn = new QVBoxLayout(initPage);
+  cbDeviceType_ = DropDownList(QStringLiteral("cbDeviceType"), {}, initPage);
+  initColumn->addWidget(cbDeviceType_, 0, Qt::AlignLeft);
+  initColumn->addStretch(1);
+}
+
+void TMainForm::FormCreate() {
+  // 1. The first tab is the active page.
+  PageControl1_->setCurrentIndex(kInitPage);
+  // 2. The port object belongs to the context and is closed until OpenPort.
+  // 3. The in-memory tables of the first tab.
+  if (!CreateTables()) {
+    context_.messages.ShowError(QStringLiteral("midas.dll не найдена."));
+    startFailed_ = true;
+    return;
+  }
+  // 4. A port that does not open is reported by the first exchange, not here.
+  LoadPortSettings();
+  OpenPort();
+  // 5. The model list, with the default model chosen as if by the user.
+  for (const TDeviceRecord& type : DeviceTypes())
+    cbDeviceType_->addItem(QString::fromUtf8(type.Name));
+  cbDeviceType_->setCurrentIndex(kDefaultTypeIndex);
+  cbDeviceTypeChange();
+  // 6. The current-parameters display starts empty.
+  bnResetCurParamsClick();
+  // 7. The service and RQ-7 tabs are for service staff only.
+  for (int page : {kServicePage, kRqInitPage, kRqCurrentPage})
+    PageControl1_->setTabVisible(page, options_.service);
+}
+
+bool TMainForm::CreateTables() {
+  // The channel and circuit tables arrive with the first tab.
+  return true;
+}
+
+void TMainForm::cbDeviceTypeChange() {
+  // The type and scheme rules of the first tab arrive with the first tab.
+}
+
+void TMainForm::bnResetCurParamsClick() {
+  // The current-parameters display arrives with its tab.
+}
+
+void TMainForm::LoadPortSettings() {
+  PortSelection selection;
+  context_.WithSettings([&](QSettings& settings) { selection = LoadPortSelection(settings); });
+  cbComSelector_->setCurrentIndex(selection.comIndex);
+  cbComSpeed_->setCurrentIndex(selection.speedIndex);
+}
+
+void TMainForm::SavePortSettings() {
+  const PortSelection selection{cbComSelector_->currentIndex(), cbComSpeed_->currentIndex()};
+  context_.WithSettings([&](QSettings& settings) { SavePortSelection(settings, selection); });
+}
+
+void TMainForm::OpenPort() {
+  OpenSelectedPort(context_.port, context_.pacer, cbComSelector_->currentIndex(),
+                   cbComSpeed_->currentIndex(), cbComSpeed_->currentText().toUInt());
+  UpdatePortStatus();
+}
+
+void TMainForm::cbComSelectorChange() {
+  context_.port.Close();
+  SavePortSettings();
+  OpenPort();
+}
+
+void TMainForm::bnExitClick() {
+  close();
+}
+
+bool TMainForm::FormKeyDown(int key) {
+  switch (key) {
+    case Qt::Key_F1:
+      ShowHelpTopic(PageControl1_->currentIndex());
+      return true;
+    case Qt::Key_F2:
+      ShowSchemePicture();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // The window sees keys before its controls, so F1 and F2 work wherever the focus is.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    bool handled = false;
+    context_.RunAction([&] { handled = FormKeyDown(key); });
+    return handled;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::ShowHelpTopic(int pageIndex) {
+  qCDebug(lcApp) << "help topic of page" << pageIndex;
+}
+
+void TMainForm::ShowSchemePicture() {
+  qCDebug(lcApp) << "scheme picture";
+}
+
+void TMainForm::UpdatePortStatus() {
+  const int number = cbComSelector_->currentIndex() + 1;
+  const QString device = context_.port.DeviceName(static_cast<uint8_t>(number));
+  const bool demoPort = number == StartupOptions::kDemoPortNumber;
+  const QString demoType = demoPort ? options_.demoType : QString();
+  lbPortStatus_->setText(PortStatusText(number, device, demoType, context_.port.IsOpen(),
+                                        context_.port.LastOpenError()));
+  cbComSelector_->setToolTip(device);
+}
+
+}  // namespace vrx

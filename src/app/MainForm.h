@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/AppContext.h"
+#include "app/StartupOptions.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace vrx {
+
+// The main window: the port strip on top, the six tabs below, the port status line at the
+// bottom. Creating it runs the start-up steps; destroying it closes the port.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Page indexes of PageControl1.
+  enum Page {
+    kInitPage = 0,
+    kServicePage,
+    kCurrentPage,
+    kInterfacePage,
+    kRqInitPage,
+    kRqCurrentPage
+  };
+
+  TMainForm(AppContext& context, const StartupOptions& options, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // True when the in-memory tables could not be created: the program must end with code 1.
+  bool StartFailed() const { return startFailed_; }
+
+  // The handler of a change of the port selector, the link speed selector and the interface
+  // speed selector: closes the port, saves the selection and opens the port again.
+  void cbComSelectorChange();
+  void LoadPortSettings();
+  void SavePortSettings();
+  void OpenPort();
+  void bnExitClick();
+  // F1 and F2, whatever control has the focus; returns true when the key was one of them.
+  bool FormKeyDown(int key);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // F1: the help topic of the page; F2: the picture of the selected scheme. The help and
+  // picture windows fill these in.
+  virtual void ShowHelpTopic(int pageIndex);
+  virtual void ShowSchemePicture();
+
+ private:
+  void BuildWindow();
+  QWidget* BuildPortStrip();
+  void BuildPages();
+  void FormCreate();
+  // Creates the empty in-memory tables of the first tab; false when that is impossible.
+  bool CreateTables();
+  // The type-change handling of the first tab, run once at start for the default type.
+  void cbDeviceTypeChange();
+  // The "Сброс" action of the current-parameters tab, run once at start.
+  void bnResetCurParamsClick();
+  void UpdatePortStatus();
+
+  AppContext& context_;
+  const StartupOptions options_;
+  bool startFailed_ = false;
+
+  QComboBox* cbComSelector_ = nullptr;
+  QComboBox* cbComSpeed_ = nullptr;
+  QPushButton* bnExit_ = nullptr;
+  QTabWidget* PageControl1_ = nullptr;
+  QComboBox* cbDeviceType_ = nullptr;
+  QLabel* lbPortStatus_ = nullptr;
+};
+
+}  // namespace vrx

@@ -1,0 +1,32 @@
+#include "app/VrxApplication.h"
+
+#include <QtDebug>
+
+#include "app/ActionGuard.h"
+
+namespace vrx {
+
+VrxApplication::VrxApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+void VrxApplication::SetErrorHook(CursorControl& cursor, Messages& messages) {
+  cursor_ = &cursor;
+  messages_ = &messages;
+}
+
+bool VrxApplication::notify(QObject* receiver, QEvent* event) {
+  const CursorShape saved = cursor_ != nullptr ? cursor_->Current() : CursorShape::Normal;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    const QString text = EscapedErrorText(std::current_exception());
+    if (cursor_ == nullptr || messages_ == nullptr) {
+      qCritical().noquote() << text;
+      return false;
+    }
+    cursor_->Set(saved);
+    messages_->ShowError(text);
+    return false;
+  }
+}
+
+}  // namespace vrx

@@ -1,0 +1,104 @@
+#include "app/PortSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <optional>
+
+#include "app/FakePortLine.h"
+#include "app/QtPrinters.h"
+
+namespace vrx {
+namespace {
+
+struct StoredValues {
+  std::optional<QVariant> comNumber;
+  std::optional<QVariant> baudRate;
+  PortSelection expected;
+};
+
+class PortSettingsTest : public ::testing::Test {
+ protected:
+  QSettings Settings() { return QSettings(dir_.filePath("tool.ini"), QSettings::IniFormat); }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(PortSettingsTest, LoadReadsEachValueOnItsOwnAndClamps) {
+  const StoredValues cases[] = {
+      {std::nullopt, std::nullopt, {0, 0}},
+      {1, 0, {0, 0}},
+      {4, 1, {3, 1}},
+      {2, std::nullopt, {1, 0}},
+      {std::nullopt, 1, {0, 1}},
+      {9, 5, {3, 1}},
+      {0, -1, {0, 0}},
+      {-1, 0, {0, 0}},
+      {QStringLiteral("abc"), 1, {0, 1}},
+      {3, QStringLiteral("9600"), {2, 1}},
+      {3, QStringLiteral("быстро"), {2, 0}},
+  };
+  for (const StoredValues& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "ComNumber=" << (c.comNumber ? c.comNumber->toString().toStdString() : "-")
+                 << " BaudRate=" << (c.baudRate ? c.baudRate->toString().toStdString() : "-"));
+    QSettings settings = Settings();
+    settings.clear();
+    if (c.comNumber)
+      settings.setValue("ComNumber", *c.comNumber);
+    if (c.baudRate)
+      settings.setValue("BaudRate", *c.baudRate);
+    EXPECT_EQ(LoadPortSelection(settings), c.expected);
+  }
+}
+
+TEST_F(PortSettingsTest, SaveWritesPortNumberAndSpeedIndex) {
+  {
+    QSettings settings = Settings();
+    SavePortSelection(settings, {2, 1});
+  }
+  QSettings settings = Settings();
+  EXPECT_EQ(settings.value("ComNumber").toInt(), 3);
+  EXPECT_EQ(settings.value("BaudRate").toInt(), 1);
+  EXPECT_EQ(LoadPortSelection(settings), (PortSelection{2, 1}));
+}
+
+class OpenSelectedPortTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<test::PortEvents> events_ = std::make_shared<test::PortEvents>();
+  TComPort port_{test::PlainNaming(), std::make_unique<test::FakeSerialBackend>(events_)};
+  test::RecordingPacer pacer_{events_};
+};
+
+TEST_F(OpenSelectedPortTest, OpensOnceAt4800AndTwiceWithAPauseAt9600) {
+  OpenSelectedPort(port_, pacer_, 0, 0, 4800);
+  EXPECT_EQ(events_->log, QStringList{"open /dev/ttyS0 4800"});
+  EXPECT_EQ(port_.ReadTimeout(), kLinkReadTimeoutMs);
+
+  events_->log.clear();
+  OpenSelectedPort(port_, pacer_, 1, 1, 9600);
+  EXPECT_EQ(events_->log, (QStringList{"close", "open /dev/ttyS1 9600", "wait 50", "close",
+                                       "open /dev/ttyS1 9600"}));
+  EXPECT_TRUE(port_.IsOpen());
+  EXPECT_EQ(port_.PortNumber(), 2);
+  EXPECT_EQ(port_.ReadTimeout(), 1500);
+}
+
+TEST_F(OpenSelectedPortTest, APortThatDoesNotOpenIsNotOpenedAgain) {
+  events_->openSucceeds = false;
+  OpenSelectedPort(port_, pacer_, 3, 1, 9600);
+  EXPECT_EQ(events_->log, (QStringList{"open /dev/ttyS3 9600", "wait 50"}));
+  EXPECT_FALSE(port_.IsOpen());
+  EXPECT_EQ(port_.LastOpenError(), events_->openFailure);
+}
+
+TEST(PortStatusTextTest, NamesDeviceDemoAndReason) {
+  EXPECT_EQ(PortStatusText(1, "/dev/pts/3", "VRX-L13-2.2", true, {}),
+            QStringLiteral("COM1 → /dev/pts/3 (демо: VRX-L13-2.2)"));
+  EXPECT_EQ(PortStatusText(2, "/dev/ttyS1", {}, true, {}), QStringLiteral("COM2 → /dev/ttyS1"));
+  EXPECT_EQ(PortStatusText(4, "/dev/ttyS3", {}, false, "Permission denied"),
+            QStringLiteral("COM4 → /dev/ttyS3 — не открыт: Permission denied"));
+}
+
+}  // namespace
+}  // namespace vrx
