@@ -6,7 +6,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6serialport6-dev
   libgtest-dev libgmock-dev
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the tool's main job against the built-in emulated
-# instrument: identify a VRX-L13-2.2 and read its settings image.
+# Installs what is missing, builds, and starts the window in demo mode: an emulated instrument
+# (default VRX-L13-2.2) served on a pseudo-terminal behind COM1. Without a display it runs the
+# command-line companion's main job against the same emulator instead (identify the instrument
+# and read its settings image).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRX_BUILD_TESTS=OFF
 cmake --build build -j"$(nproc)"
 type="${1:-VRX-L13-2.2}"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec build/src/app/vrx-service --demo "$type"
+fi
+echo "no display: running the command-line companion against the emulated $type"
 build/src/cli/vrxctl --demo "$type" identify
 build/src/cli/vrxctl --demo "$type" settings

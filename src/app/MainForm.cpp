@@ -239,8 +239,10 @@ void TMainForm::UpdatePortStatus() {
   const QString device = context_.port.DeviceName(static_cast<uint8_t>(number));
   const bool demoPort = number == StartupOptions::kDemoPortNumber;
   const QString demoType = demoPort ? options_.demoType : QString();
-  lbPortStatus_->setText(PortStatusText(number, device, demoType, context_.port.IsOpen(),
-                                        context_.port.LastOpenError()));
+  const QString status = PortStatusText(number, device, demoType, context_.port.IsOpen(),
+                                        context_.port.LastOpenError());
+  lbPortStatus_->setText(status);
+  qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);
 }
 

@@ -53,14 +53,5 @@ TEST(ActionGuardTest, PutsBackTheCursorItFoundNotTheNormalOne) {
   EXPECT_EQ(cursor.Current(), CursorShape::Wait);
 }
 
-TEST(ActionGuardTest, AnActionThatEndsNormallyShowsNothing) {
-  PlainCursor cursor;
-  RecordingMessages messages;
-  int runs = 0;
-  EXPECT_TRUE(RunGuarded(cursor, messages, [&] { ++runs; }));
-  EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(messages.All().empty());
-}
-
 }  // namespace
 }  // namespace vrx

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
-#include <QTest>
-#include <QWidget>
+#include <QEvent>
 #include <stdexcept>
 
 #include "app/QtPrinters.h"
@@ -14,21 +12,26 @@
 namespace vrx {
 namespace {
 
-// A control whose key handling fails: the error reaches the event loop unless the application
-// stops it.
-class FailingControl : public QWidget {
+// An object whose event handling fails: the error reaches the event loop unless the
+// application stops it.
+class FailingReceiver : public QObject {
  public:
-  explicit FailingControl(CursorControl& cursor) : cursor_(cursor) {}
-  int keys = 0;
+  static constexpr QEvent::Type kFail = QEvent::User;
+  static constexpr QEvent::Type kFailStd = static_cast<QEvent::Type>(QEvent::User + 1);
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    ++keys;
+  explicit FailingReceiver(CursorControl& cursor) : cursor_(cursor) {}
+  int events = 0;
+
+  bool event(QEvent* event) override {
+    if (event->type() < QEvent::User)
+      return QObject::event(event);
+    ++events;
     cursor_.Set(CursorShape::Wait);
-    if (event->key() == Qt::Key_X)
+    if (event->type() == kFail)
       throw EOwned("Неверный формат числа");
-    if (event->key() == Qt::Key_Y)
+    if (event->type() == kFailStd)
       throw std::runtime_error("bad_alloc");
+    return true;
   }
 
  private:
@@ -40,17 +43,19 @@ TEST(ErrorHookTest, EscapedErrorsReachTheErrorBoxAndEventsGoOn) {
   PlainCursor cursor;
   RecordingMessages messages;
   app->SetErrorHook(cursor, messages);
-  FailingControl control(cursor);
-  control.show();
+  FailingReceiver receiver(cursor);
 
-  QTest::keyClick(&control, Qt::Key_X);
-  QTest::keyClick(&control, Qt::Key_Y);
+  QEvent fail(FailingReceiver::kFail);
+  QCoreApplication::sendEvent(&receiver, &fail);
+  QCoreApplication::postEvent(&receiver, new QEvent(FailingReceiver::kFailStd));
+  QCoreApplication::processEvents();
   EXPECT_EQ(messages.Texts(), (QStringList{"Неверный формат числа", "bad_alloc"}));
   EXPECT_EQ(messages.All().at(0).caption, QStringLiteral("Ошибка"));
   EXPECT_EQ(cursor.Current(), CursorShape::Normal);
 
-  QTest::keyClick(&control, Qt::Key_A);
-  EXPECT_EQ(control.keys, 3);
+  QEvent plain(static_cast<QEvent::Type>(QEvent::User + 2));
+  QCoreApplication::sendEvent(&receiver, &plain);
+  EXPECT_EQ(receiver.events, 3);
   EXPECT_EQ(messages.All().size(), 2u);
 }
 

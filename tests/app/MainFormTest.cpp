@@ -73,15 +73,6 @@ TEST_F(MainFormTest, WindowFrameAndPagesInOrder) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("VRX-Сервис 1.3"));
   EXPECT_EQ(form.size(), QSize(827, 631));
   EXPECT_EQ(form.minimumSize(), QSize(689, 500));
-  EXPECT_EQ(Find<QWidget>("Panel1")->height(), 34);
-  EXPECT_EQ(Find<QPushButton>("bnExit")->text(), QStringLiteral("Выход"));
-  auto* selector = Find<QComboBox>("cbComSelector");
-  auto* speed = Find<QComboBox>("cbComSpeed");
-  EXPECT_EQ(selector->count(), 4);
-  EXPECT_EQ(selector->itemText(3), QStringLiteral("COM4"));
-  EXPECT_EQ(speed->itemText(0), QStringLiteral("4800"));
-  EXPECT_EQ(speed->itemText(1), QStringLiteral("9600"));
-
   auto* pages = Find<QTabWidget>("PageControl1");
   const QStringList captions = {"Инициализация VRX", "Сервис",           "Текущие параметры",
                                 "Доп. интерфейс",    "Инициализация RQ", "Текущие параметры RQ"};
@@ -129,7 +120,6 @@ TEST_F(MainFormTest, StoredValuesSelectClampedItems) {
       {9, 0, "COM4", "4800", "open /dev/ttyS3 4800"},
       {0, 1, "COM1", "9600", "open /dev/ttyS0 9600"},
       {-1, 5, "COM1", "9600", "open /dev/ttyS0 9600"},
-      {3, QVariant(), "COM3", "4800", "open /dev/ttyS2 4800"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.port);

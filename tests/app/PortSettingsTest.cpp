@@ -52,17 +52,6 @@ TEST_F(PortSettingsTest, LoadReadsEachValueOnItsOwnAndClamps) {
   }
 }
 
-TEST_F(PortSettingsTest, SaveWritesPortNumberAndSpeedIndex) {
-  {
-    QSettings settings = Settings();
-    SavePortSelection(settings, {2, 1});
-  }
-  QSettings settings = Settings();
-  EXPECT_EQ(settings.value("ComNumber").toInt(), 3);
-  EXPECT_EQ(settings.value("BaudRate").toInt(), 1);
-  EXPECT_EQ(LoadPortSelection(settings), (PortSelection{2, 1}));
-}
-
 class OpenSelectedPortTest : public ::testing::Test {
  protected:
   std::shared_ptr<test::PortEvents> events_ = std::make_shared<test::PortEvents>();
@@ -70,34 +59,12 @@ class OpenSelectedPortTest : public ::testing::Test {
   test::RecordingPacer pacer_{events_};
 };
 
-TEST_F(OpenSelectedPortTest, OpensOnceAt4800AndTwiceWithAPauseAt9600) {
-  OpenSelectedPort(port_, pacer_, 0, 0, 4800);
-  EXPECT_EQ(events_->log, QStringList{"open /dev/ttyS0 4800"});
-  EXPECT_EQ(port_.ReadTimeout(), kLinkReadTimeoutMs);
-
-  events_->log.clear();
-  OpenSelectedPort(port_, pacer_, 1, 1, 9600);
-  EXPECT_EQ(events_->log, (QStringList{"close", "open /dev/ttyS1 9600", "wait 50", "close",
-                                       "open /dev/ttyS1 9600"}));
-  EXPECT_TRUE(port_.IsOpen());
-  EXPECT_EQ(port_.PortNumber(), 2);
-  EXPECT_EQ(port_.ReadTimeout(), 1500);
-}
-
 TEST_F(OpenSelectedPortTest, APortThatDoesNotOpenIsNotOpenedAgain) {
   events_->openSucceeds = false;
   OpenSelectedPort(port_, pacer_, 3, 1, 9600);
   EXPECT_EQ(events_->log, (QStringList{"open /dev/ttyS3 9600", "wait 50"}));
   EXPECT_FALSE(port_.IsOpen());
   EXPECT_EQ(port_.LastOpenError(), events_->openFailure);
-}
-
-TEST(PortStatusTextTest, NamesDeviceDemoAndReason) {
-  EXPECT_EQ(PortStatusText(1, "/dev/pts/3", "VRX-L13-2.2", true, {}),
-            QStringLiteral("COM1 → /dev/pts/3 (демо: VRX-L13-2.2)"));
-  EXPECT_EQ(PortStatusText(2, "/dev/ttyS1", {}, true, {}), QStringLiteral("COM2 → /dev/ttyS1"));
-  EXPECT_EQ(PortStatusText(4, "/dev/ttyS3", {}, false, "Permission denied"),
-            QStringLiteral("COM4 → /dev/ttyS3 — не открыт: Permission denied"));
 }
 
 }  // namespace
