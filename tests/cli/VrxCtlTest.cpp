@@ -7,15 +7,15 @@
 
 namespace {
 
-struct Run {
+struct CtlRun {
   int code;
   QString out;
   QString err;
 };
 
-Run Ctl(QStringList arguments) {
+CtlRun Ctl(QStringList arguments) {
   arguments.prepend(QStringLiteral("vrxctl"));
-  Run run{};
+  CtlRun run{};
   QTextStream out(&run.out);
   QTextStream err(&run.err);
   run.code = vrx::RunVrxCtl(arguments, out, err);
@@ -25,7 +25,7 @@ Run Ctl(QStringList arguments) {
 }
 
 TEST(VrxCtl, IdentifyPrintsOneKeyValueLineEach) {
-  const Run run = Ctl({"--demo", "VRX-L12-1.1", "identify"});
+  const CtlRun run = Ctl({"--demo", "VRX-L12-1.1", "identify"});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   EXPECT_EQ(run.out,
             "type=VRX-L12-1.1\n"
@@ -40,13 +40,13 @@ TEST(VrxCtl, IdentifyPrintsOneKeyValueLineEach) {
 }
 
 TEST(VrxCtl, IdentifyWorksAtNineThousandSixHundredBaud) {
-  const Run run = Ctl({"--demo", "VRX-L2-1.0", "--baud", "9600", "identify"});
+  const CtlRun run = Ctl({"--demo", "VRX-L2-1.0", "--baud", "9600", "identify"});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   EXPECT_TRUE(run.out.startsWith("type=VRX-L2-1.0\n"));
 }
 
 TEST(VrxCtl, SettingsPrintsTheImageSixteenBytesALine) {
-  const Run run = Ctl({"--demo", "VRX-L2-1.0", "settings"});
+  const CtlRun run = Ctl({"--demo", "VRX-L2-1.0", "settings"});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
   // A VRX-L2 image is 57 bytes: three full lines and one of nine.
@@ -63,7 +63,7 @@ TEST(VrxCtl, SettingsPrintsTheImageSixteenBytesALine) {
 }
 
 TEST(VrxCtl, RqIdentifyPrintsTheSubVersion) {
-  const Run run = Ctl({"--demo", "RQ-7", "rq-identify"});
+  const CtlRun run = Ctl({"--demo", "RQ-7", "rq-identify"});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "sub_version=21\n");
 }
@@ -77,7 +77,7 @@ TEST(VrxCtl, FailuresPrintTheMessageAloneAndExitOne) {
       {{"--demo", "VRX-L13-2.2", "rq-identify"}, "Подключенный прибор не RQ-7\n"},
   };
   for (const auto& c : cases) {
-    const Run run = Ctl(c.arguments);
+    const CtlRun run = Ctl(c.arguments);
     EXPECT_EQ(run.code, 1) << c.arguments.join(' ').toStdString();
     EXPECT_EQ(run.err, QString::fromUtf8(c.message));
     EXPECT_TRUE(run.out.isEmpty());
