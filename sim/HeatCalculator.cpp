@@ -1,23 +1,13 @@
 #include "sim/HeatCalculator.h"
 
+#include "sim/DefaultSettingsImage.h"
+
 namespace vrx::sim {
 
 namespace {
 
 uint8_t DefaultTypeByte(const TDeviceRecord& type) {
   return type.Code < 4 ? type.Code : static_cast<uint8_t>(type.Code + 4);
-}
-
-// A blank image that at least names a scheme the type offers: the family's first one.
-std::vector<uint8_t> DefaultImage(const TDeviceRecord& type) {
-  const SettingsLayout& layout = *type.Layout;
-  std::vector<uint8_t> image(layout[Length], 0);
-  const TFamilyRecord& family = FamilyOf(type);
-  const uint8_t schemePos = layout[Scheme];
-  if (schemePos > 0 && schemePos <= image.size() && !family.Schemes.empty()) {
-    image[schemePos - 1] = static_cast<uint8_t>(family.Schemes.front().DeviceCode);
-  }
-  return image;
 }
 
 // The family with that code, or none: a played type byte need not name a known family.
@@ -33,7 +23,7 @@ const TFamilyRecord* FindFamily(uint8_t code) {
 }  // namespace
 
 HeatCalculator::HeatCalculator(const HeatCalculatorConfig& config)
-    : ByteProtocolInstrument(config.baudRate, DefaultImage(DeviceTypeAt(config.typeIndex))),
+    : ByteProtocolInstrument(config.baudRate, DefaultSettingsImage(DeviceTypeAt(config.typeIndex))),
       typeIndex_(config.typeIndex),
       typeByte_(config.typeByte.value_or(DefaultTypeByte(DeviceTypeAt(config.typeIndex)))),
       versionByte_(config.versionByte.value_or(DeviceTypeAt(config.typeIndex).VersionCodes[0])),
