@@ -21,6 +21,9 @@ bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<v
   try {
     action();
     return true;
+  } catch (const EAbort&) {
+    cursor.Set(saved);
+    return false;
   } catch (...) {
     // The cursor comes back first, so the error box is not shown under a wait cursor.
     cursor.Set(saved);

@@ -14,8 +14,8 @@ namespace vrx {
 QString EscapedErrorText(std::exception_ptr error);
 
 // Runs a user action to its end. An error that escapes it does not go further: the cursor is
-// put back as the action found it and the error's message is shown with ShowError. Returns
-// false when the action ended with an error.
+// put back as the action found it and the error's message is shown with ShowError; EAbort ends
+// the action without a message. Returns false when the action ended with an error or EAbort.
 bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action);
 
 }  // namespace vrx

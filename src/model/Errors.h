@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +20,14 @@ class EOwned : public std::runtime_error {
 class EComPort : public EOwned {
  public:
   using EOwned::EOwned;
+};
+
+// Ends the user action that raised it without a message, e.g. when the engineer declines a
+// confirmation that the action needs. Deliberately not an EOwned: handlers that report errors
+// must not catch it, only the action guard ends it.
+class EAbort : public std::exception {
+ public:
+  const char* what() const noexcept override { return "action abandoned"; }
 };
 
 }  // namespace vrx

@@ -53,5 +53,17 @@ TEST(ActionGuardTest, PutsBackTheCursorItFoundNotTheNormalOne) {
   EXPECT_EQ(cursor.Current(), CursorShape::Wait);
 }
 
+TEST(ActionGuardTest, AnAbortEndsTheActionWithoutAMessage) {
+  PlainCursor cursor;
+  RecordingMessages messages;
+  const bool finished = RunGuarded(cursor, messages, [&] {
+    cursor.Set(CursorShape::Wait);
+    throw EAbort();
+  });
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(cursor.Current(), CursorShape::Normal);
+  EXPECT_TRUE(messages.All().empty());
+}
+
 }  // namespace
 }  // namespace vrx
