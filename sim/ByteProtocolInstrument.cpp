@@ -27,9 +27,21 @@ ByteProtocolInstrument::ByteProtocolInstrument(uint32_t baudRate, std::vector<ui
     : baudRate_(baudRate), image_(std::move(image)) {}
 
 Reply ByteProtocolInstrument::OnByte(uint8_t byte) {
-  std::scoped_lock lock(mutex_);
-  heard_.push_back(byte);
-  return dataExpected_ > 0 ? OnDataByte(byte) : OnCommandByte(byte);
+  std::optional<BlockWrite> taken;
+  WriteObserver observer;
+  Reply reply;
+  {
+    std::scoped_lock lock(mutex_);
+    heard_.push_back(byte);
+    reply = dataExpected_ > 0 ? OnDataByte(byte, taken) : OnCommandByte(byte);
+    if (taken) {
+      observer = writeObserver_;
+    }
+  }
+  if (taken && observer) {
+    observer(*taken);
+  }
+  return reply;
 }
 
 uint32_t ByteProtocolInstrument::BaudRate() const {
@@ -95,6 +107,11 @@ int ByteProtocolInstrument::ArchiveErasures() const {
   return archiveErasures_;
 }
 
+void ByteProtocolInstrument::SetWriteObserver(WriteObserver observer) {
+  std::scoped_lock lock(mutex_);
+  writeObserver_ = std::move(observer);
+}
+
 std::vector<uint8_t> ByteProtocolInstrument::AnswerCommand(uint8_t /*command*/) {
   return {};
 }
@@ -130,7 +147,7 @@ Reply ByteProtocolInstrument::OnCommandByte(uint8_t command) {
   return reply;
 }
 
-Reply ByteProtocolInstrument::OnDataByte(uint8_t byte) {
+Reply ByteProtocolInstrument::OnDataByte(uint8_t byte, std::optional<BlockWrite>& taken) {
   const size_t index = data_.size();
   data_.push_back(byte);
   const bool last = data_.size() == dataExpected_;
@@ -156,6 +173,7 @@ Reply ByteProtocolInstrument::OnDataByte(uint8_t byte) {
     if (!Active(Fault::NoReply)) {
       image_ = data_;
       writes_.push_back({command_, data_});
+      taken = writes_.back();
       if (command_ == kWriteAndErase) {
         ++archiveErasures_;
       }

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "sim/Faults.h"
@@ -68,6 +70,12 @@ class ByteProtocolInstrument : public Instrument {
   std::vector<BlockWrite> Writes() const;
   int ArchiveErasures() const;
 
+  // Called after every block write the instrument took, on the thread that fed the last data
+  // byte (the line's), once the instrument is unlocked again: the observer may call back into
+  // it. An empty function removes the observer.
+  using WriteObserver = std::function<void(const BlockWrite&)>;
+  void SetWriteObserver(WriteObserver observer);
+
  protected:
   ByteProtocolInstrument(uint32_t baudRate, std::vector<uint8_t> image);
 
@@ -85,7 +93,7 @@ class ByteProtocolInstrument : public Instrument {
   };
 
   Reply OnCommandByte(uint8_t command);
-  Reply OnDataByte(uint8_t byte);
+  Reply OnDataByte(uint8_t byte, std::optional<BlockWrite>& taken);
   unsigned TakeFiringFaults(uint8_t command);
   bool Active(Fault fault) const;
   void ApplyAnswerFaults(std::vector<uint8_t>& bytes, size_t answerStart) const;
@@ -93,6 +101,7 @@ class ByteProtocolInstrument : public Instrument {
   const uint32_t baudRate_;
   std::vector<uint8_t> image_;
   std::vector<BlockWrite> writes_;
+  WriteObserver writeObserver_;
   int archiveErasures_ = 0;
   std::vector<uint8_t> heard_;
   std::vector<ArmedFault> armed_;

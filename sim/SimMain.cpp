@@ -1,8 +1,13 @@
 // vrx-sim: serves one emulated instrument on a pseudo-terminal until stopped.
 //   vrx-sim [--type NAME] [--type-byte N] [--version-byte N] [--sub-version-byte N] [--baud B]
+//           [--state FILE]
 // NAME is a catalogue type name such as "VRX-L13-2.2", or "RQ-7". Numbers may be given in
 // decimal or as 0x.. hex. The slave path is printed on the first line of standard output.
+// With --state the settings block is loaded from FILE when it exists and saved to it after every
+// block write the instrument takes, so the instrument keeps its memory between runs.
 
+#include <QString>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +18,7 @@
 #include "sim/HeatCalculator.h"
 #include "sim/PtyLine.h"
 #include "sim/Rq7Unit.h"
+#include "sim/StateFile.h"
 
 namespace {
 
@@ -25,7 +31,7 @@ void OnSignal(int) {
 int Usage() {
   std::fprintf(stderr,
                "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
-               "[--sub-version-byte N] [--baud 4800|9600]\n");
+               "[--sub-version-byte N] [--baud 4800|9600] [--state FILE]\n");
   return 2;
 }
 
@@ -41,6 +47,7 @@ std::optional<unsigned long> Number(const char* text, unsigned long max) {
 
 int main(int argc, char** argv) {
   std::string type = "VRX-L13-2.2";
+  std::optional<std::string> statePath;
   vrx::sim::HeatCalculatorConfig config;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
@@ -49,6 +56,10 @@ int main(int argc, char** argv) {
     const char* value = argv[++i];
     if (option == "--type") {
       type = value;
+      continue;
+    }
+    if (option == "--state") {
+      statePath = value;
       continue;
     }
     const auto number = Number(value, option == "--baud" ? 115200 : 255);
@@ -80,6 +91,27 @@ int main(int argc, char** argv) {
       return 2;
     }
     instrument = std::make_unique<vrx::sim::HeatCalculator>(config);
+  }
+
+  std::optional<vrx::sim::StateFile> state;
+  if (statePath) {
+    state.emplace(QString::fromLocal8Bit(*statePath), type);
+    try {
+      if (auto block = state->Load(static_cast<size_t>(instrument->SettingsLength()))) {
+        instrument->SetImage(std::move(*block));
+      }
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "vrx-sim: %s\n", e.what());
+      return 1;
+    }
+    // Runs on the line thread; a failed save is reported and the instrument goes on serving.
+    instrument->SetWriteObserver([&state](const vrx::sim::BlockWrite& write) {
+      try {
+        state->Save(write.data);
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "vrx-sim: %s\n", e.what());
+      }
+    });
   }
 
   vrx::sim::PtyLine line(*instrument);

@@ -104,5 +104,24 @@ TEST(ByteProtocolInstrument, AbandonedWriteLeavesTheLineReadyForCommands) {
   EXPECT_TRUE(calculator.Writes().empty());
 }
 
+TEST(ByteProtocolInstrument, TellsTheWriteObserverOfEveryBlockItTookAndOnlyThose) {
+  HeatCalculator calculator({.typeIndex = 5});
+  const Bytes first = test::Pattern(calculator.SettingsLength(), 0x10);
+  const Bytes second = test::Pattern(calculator.SettingsLength(), 0x40);
+  std::vector<BlockWrite> seen;
+  calculator.SetWriteObserver([&](const BlockWrite& write) {
+    seen.push_back(write);
+    // The instrument is unlocked while the observer runs and already holds the new block.
+    EXPECT_EQ(calculator.Image(), write.data);
+  });
+
+  test::Feed(calculator, Concat({0}, first));
+  calculator.Arm(Fault::NoReply);
+  test::Feed(calculator, Concat({18}, second));
+  test::Feed(calculator, Concat({4, 3}, Concat({18}, second)));
+
+  EXPECT_EQ(seen, (std::vector<BlockWrite>{{0, first}, {18, second}}));
+}
+
 }  // namespace
 }  // namespace vrx::sim

@@ -1,0 +1,93 @@
+#include "sim/StateFile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace vrx::sim {
+
+namespace {
+
+const QByteArray kHeader = "vrx-sim state";
+const QByteArray kTypeKey = "type ";
+constexpr int kBytesPerLine = 16;
+
+bool IsHexLine(const QByteArray& line) {
+  if (line.size() % 2 != 0) {
+    return false;
+  }
+  for (char c : line) {
+    const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    if (!hex) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+StateFile::StateFile(QString path, std::string typeName)
+    : path_(std::move(path)), typeName_(std::move(typeName)) {}
+
+std::optional<std::vector<uint8_t>> StateFile::Load(size_t expectedLength) const {
+  QFile file(path_);
+  if (!file.exists()) {
+    return std::nullopt;
+  }
+  if (!file.open(QIODevice::ReadOnly)) {
+    Fail(QStringLiteral("cannot be read: %1").arg(file.errorString()));
+  }
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  if (lines.size() < 2 || lines[0].trimmed() != kHeader || !lines[1].startsWith(kTypeKey)) {
+    Fail(QStringLiteral("is not a vrx-sim state file"));
+  }
+  const QByteArray type = lines[1].mid(kTypeKey.size()).trimmed();
+  if (type.toStdString() != typeName_) {
+    Fail(QStringLiteral("holds the settings of %1, not of %2")
+             .arg(QString::fromUtf8(type), QString::fromStdString(typeName_)));
+  }
+
+  std::vector<uint8_t> block;
+  for (qsizetype i = 2; i < lines.size(); ++i) {
+    const QByteArray line = lines[i].trimmed();
+    if (!IsHexLine(line)) {
+      Fail(QStringLiteral("line %1 is not hex").arg(i + 1));
+    }
+    const QByteArray bytes = QByteArray::fromHex(line);
+    block.insert(block.end(), bytes.begin(), bytes.end());
+  }
+  if (block.size() != expectedLength) {
+    Fail(QStringLiteral("holds a settings block of %1 bytes, %2 has %3")
+             .arg(block.size())
+             .arg(QString::fromStdString(typeName_))
+             .arg(expectedLength));
+  }
+  return block;
+}
+
+void StateFile::Save(const std::vector<uint8_t>& block) const {
+  QByteArray text = kHeader + '\n' + kTypeKey + QByteArray::fromStdString(typeName_) + '\n';
+  for (size_t i = 0; i < block.size(); i += kBytesPerLine) {
+    const size_t count = std::min<size_t>(kBytesPerLine, block.size() - i);
+    text +=
+        QByteArray(reinterpret_cast<const char*>(block.data() + i), static_cast<qsizetype>(count))
+            .toHex() +
+        '\n';
+  }
+  // QSaveFile writes a temporary file beside the target and renames it over the target.
+  QSaveFile file(path_);
+  if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    Fail(QStringLiteral("cannot be written: %1").arg(file.errorString()));
+  }
+}
+
+void StateFile::Fail(const QString& what) const {
+  throw std::runtime_error(QStringLiteral("state file %1 %2").arg(path_, what).toStdString());
+}
+
+}  // namespace vrx::sim
