@@ -30,9 +30,6 @@ class PcTimeStamp {
   // Stamps the RQ-7 unit's block in the buffer at positions 1 to 5.
   void StampInterfaceUnitTime(PcTimeConfirmation& confirmation, InstrumentBuffer& buffer);
 
-  bool HeatCalculatorConfirmed() const { return heatCalculatorConfirmed_; }
-  bool InterfaceUnitConfirmed() const { return interfaceUnitConfirmed_; }
-
  private:
   void Stamp(bool& confirmed, PcTimeConfirmation& confirmation, InstrumentBuffer& buffer,
              int position);
