@@ -3,6 +3,7 @@
 #include <QtDebug>
 
 #include "app/ActionGuard.h"
+#include "model/Errors.h"
 
 namespace vrx {
 
@@ -17,6 +18,11 @@ bool VrxApplication::notify(QObject* receiver, QEvent* event) {
   const CursorShape saved = cursor_ != nullptr ? cursor_->Current() : CursorShape::Normal;
   try {
     return QApplication::notify(receiver, event);
+  } catch (const EAbort&) {
+    // A refused confirmation ends its action without a message, wherever it escaped.
+    if (cursor_ != nullptr)
+      cursor_->Set(saved);
+    return false;
   } catch (...) {
     const QString text = EscapedErrorText(std::current_exception());
     if (cursor_ == nullptr || messages_ == nullptr) {
