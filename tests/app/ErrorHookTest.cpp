@@ -18,6 +18,7 @@ class FailingReceiver : public QObject {
  public:
   static constexpr QEvent::Type kFail = QEvent::User;
   static constexpr QEvent::Type kFailStd = static_cast<QEvent::Type>(QEvent::User + 1);
+  static constexpr QEvent::Type kAbort = static_cast<QEvent::Type>(QEvent::User + 3);
 
   explicit FailingReceiver(CursorControl& cursor) : cursor_(cursor) {}
   int events = 0;
@@ -31,6 +32,8 @@ class FailingReceiver : public QObject {
       throw EOwned("Неверный формат числа");
     if (event->type() == kFailStd)
       throw std::runtime_error("bad_alloc");
+    if (event->type() == kAbort)
+      throw EAbort();
     return true;
   }
 
@@ -57,6 +60,13 @@ TEST(ErrorHookTest, EscapedErrorsReachTheErrorBoxAndEventsGoOn) {
   QCoreApplication::sendEvent(&receiver, &plain);
   EXPECT_EQ(receiver.events, 3);
   EXPECT_EQ(messages.All().size(), 2u);
+
+  // A refused confirmation ends its handler without a message but still restores the cursor.
+  QEvent abort(FailingReceiver::kAbort);
+  QCoreApplication::sendEvent(&receiver, &abort);
+  EXPECT_EQ(receiver.events, 4);
+  EXPECT_EQ(messages.All().size(), 2u);
+  EXPECT_EQ(cursor.Current(), CursorShape::Normal);
 }
 
 }  // namespace
