@@ -62,6 +62,7 @@ TEST(ErrorHookTest, EscapedErrorsReachTheErrorBoxAndEventsGoOn) {
   EXPECT_EQ(messages.All().size(), 2u);
 
   // A refused confirmation ends its handler without a message but still restores the cursor.
+  cursor.Set(CursorShape::Normal);
   QEvent abort(FailingReceiver::kAbort);
   QCoreApplication::sendEvent(&receiver, &abort);
   EXPECT_EQ(receiver.events, 4);
