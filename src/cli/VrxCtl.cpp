@@ -1,6 +1,7 @@
 #include "cli/VrxCtl.h"
 
 #include <QCommandLineParser>
+#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <memory>
 #include <optional>
@@ -8,6 +9,9 @@
 #include "link/DeviceLink.h"
 #include "model/Errors.h"
 #include "sim/EmulatedInstrument.h"
+#include "workspace/InitWorkspace.h"
+#include "workspace/ReadIniParams.h"
+#include "workspace/WorkspaceForm.h"
 
 namespace vrx {
 
@@ -24,12 +28,13 @@ struct CliOptions {
   QString portPath;
   QString demoType;
   QString command;
+  bool json = false;
 };
 
 QString Usage() {
   return QStringLiteral(
       "usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] COMMAND\n"
-      "commands: identify, settings, rq-identify\n");
+      "commands: identify, settings [--json], rq-identify\n");
 }
 
 std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream& err) {
@@ -40,7 +45,8 @@ std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream
   const QCommandLineOption baud(QStringLiteral("baud"), QString(), QStringLiteral("BAUD"));
   const QCommandLineOption demo(QStringLiteral("demo"), QString(), QStringLiteral("TYPE"));
   const QCommandLineOption trace(QStringLiteral("trace"));
-  parser.addOptions({port, com, baud, demo, trace});
+  const QCommandLineOption json(QStringLiteral("json"));
+  parser.addOptions({port, com, baud, demo, trace, json});
   parser.addPositionalArgument(QStringLiteral("command"), QString());
   if (!parser.parse(arguments)) {
     err << parser.errorText() << '\n' << Usage();
@@ -75,6 +81,11 @@ std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream
     return std::nullopt;
   }
   options.command = parser.positionalArguments().front();
+  options.json = parser.isSet(json);
+  if (options.json && options.command != QLatin1String("settings")) {
+    err << "--json applies to settings only\n" << Usage();
+    return std::nullopt;
+  }
   return options;
 }
 
@@ -101,6 +112,15 @@ void PrintHexBlock(const uint8_t* bytes, int count, QTextStream& out) {
   for (int i = 0; i < count; ++i) {
     out << HexByte(bytes[i]) << ((i % 16 == 15 || i == count - 1) ? '\n' : ' ');
   }
+}
+
+// The first tab of the window filled by its "Считать", printed as its form file.
+void PrintSettingsForm(DeviceLink& link, ConnectionState& state, InstrumentBuffer& buffer,
+                       QTextStream& out) {
+  InitWorkspace workspace(state);
+  workspace.Start();
+  ReadIniParams(workspace, link, state, buffer);
+  out << QString::fromUtf8(QJsonDocument(ToForm(workspace)).toJson(QJsonDocument::Indented));
 }
 
 // Everything one run of the companion talks to the instrument with.
@@ -150,6 +170,8 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) 
     if (command == QLatin1String("rq-identify")) {
       session.link.IdentifyInterfaceUnit();
       out << "sub_version=" << int(session.state.SubVersion) << '\n';
+    } else if (options->json) {
+      PrintSettingsForm(session.link, session.state, session.buffer, out);
     } else {
       session.link.IdentifyDevice();
       if (command == QLatin1String("identify")) {

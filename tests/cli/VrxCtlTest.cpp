@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
 #include <QTextStream>
 
 #include "cli/VrxCtl.h"
+#include "support/EmulatedLink.h"
+#include "workspace/InitWorkspace.h"
+#include "workspace/ReadIniParams.h"
+#include "workspace/WorkspaceForm.h"
 
 namespace {
 
@@ -96,6 +102,45 @@ TEST(VrxCtl, WrongCommandLinesExitTwo) {
   for (const QStringList& arguments : cases) {
     EXPECT_EQ(Ctl(arguments).code, 2) << arguments.join(' ').toStdString();
   }
+}
+
+}  // namespace
+
+namespace {
+
+using vrx::sim::HeatCalculator;
+
+// `settings --json` prints what "Считать" puts on the first tab, for the same instrument: the
+// companion's emulator and this test's one are both the type's default instrument.
+QJsonObject FormAfterReading(int typeIndex) {
+  vrx::sim::HeatCalculatorConfig config;
+  config.typeIndex = typeIndex;
+  const auto line = vrx::test::EmulatedLink::HeatCalculator(config);
+  vrx::InitWorkspace workspace(line->state);
+  workspace.Start();
+  vrx::ReadIniParams(workspace, line->link, line->state, line->buffer);
+  return vrx::ToForm(workspace);
+}
+
+class VrxCtlSettingsJson : public testing::TestWithParam<const char*> {};
+
+TEST_P(VrxCtlSettingsJson, PrintsTheFormOfTheFirstTabAfterReading) {
+  const CtlRun run = Ctl({"--demo", GetParam(), "settings", "--json"});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  QJsonParseError error{};
+  const QJsonDocument printed = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+  EXPECT_TRUE(run.out.contains("\n    \"cbDeviceType\": \""));
+  EXPECT_EQ(printed.object(), FormAfterReading(HeatCalculator::TypeIndexByName(GetParam())));
+  EXPECT_EQ(printed.object().value("cbDeviceType").toString(), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachModel, VrxCtlSettingsJson,
+                         testing::Values("VRX-L1-2.1", "VRX-L2-1.2", "VRX-L3-2.0", "VRX-L5-2.2",
+                                         "VRX-L12-1.1", "VRX-L13-2.2"));
+
+TEST(VrxCtl, JsonBelongsToTheSettingsCommand) {
+  EXPECT_EQ(Ctl({"--demo", "VRX-L2-1.0", "--json", "identify"}).code, 2);
 }
 
 }  // namespace
