@@ -31,13 +31,13 @@ constexpr int kCircuitFamilyCode = 7;
 // VRX-L3 and VRX-L5.
 constexpr int kL3FamilyCode = 5;
 
-struct FieldSpec {
+struct FieldInfo {
   ChannelField field;
   const char* name;
   const char* title;
 };
 
-constexpr std::array<FieldSpec, 11> kFields = {{
+constexpr std::array<FieldInfo, 11> kFields = {{
     {ChannelField::ChannelNo, "ChannelNo", "№"},
     {ChannelField::Dy, "Dy", "Ду"},
     {ChannelField::Flags, "Flags", ""},
@@ -103,9 +103,9 @@ QString ChannelsTable::FieldName(ChannelField field) {
 }
 
 std::optional<ChannelField> ChannelsTable::FieldNamed(const QString& name) {
-  for (const FieldSpec& spec : kFields) {
-    if (name == QLatin1String(spec.name))
-      return spec.field;
+  for (const FieldInfo& info : kFields) {
+    if (name == QLatin1String(info.name))
+      return info.field;
   }
   return std::nullopt;
 }
