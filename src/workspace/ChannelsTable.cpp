@@ -23,6 +23,8 @@ const QString kNo = QStringLiteral("Нет");
 
 // The threshold a text stands for when it is not a number.
 constexpr double kUnreadableThreshold = 0.02;
+// A threshold shown with two significant digits lies within 5 % of its text.
+constexpr double kShownTextTolerance = 0.06;
 // Float fields show this many significant digits.
 constexpr int kTemperaturePrecision = 4;
 constexpr int kPressurePrecision = 2;
@@ -433,7 +435,19 @@ bool ChannelsTable::cdsChannelsTestOfLineSetText(int row, const QString& text) {
 }
 
 bool ChannelsTable::cdsChannelsgminSetText(int row, const QString& text) {
-  SnapGmin(row, ParseDecimal(text).value_or(kUnreadableThreshold));
+  const std::optional<double> typed = ParseDecimal(text);
+  if (!typed) {
+    SnapGmin(row, kUnreadableThreshold);
+    return true;
+  }
+  // The text of a threshold as the cell shows it stands for exactly that threshold: snapping
+  // the rounded text on its own could land on a neighbouring code, so that a threshold read
+  // from the instrument and written back unedited would move.
+  if (const std::optional<double> shown = ThresholdShownAs(row, *typed)) {
+    Fields(row).gmin = *shown;
+    return true;
+  }
+  SnapGmin(row, *typed);
   return true;
 }
 
@@ -459,6 +473,45 @@ void ChannelsTable::SnapGmin(int row, double value) {
   const uint8_t code =
       EncodeFlowThreshold(*selection_.type, state_.SubVersion, r.Dy, r.Ticks, value);
   r.gmin = DecodeFlowThreshold(*selection_.type, r.Dy, r.Ticks, code);
+}
+
+std::optional<double> ChannelsTable::ThresholdShownAs(int row, double typed) const {
+  if (selection_.type == nullptr || !(typed > 0))
+    return std::nullopt;
+  const TDeviceRecord& type = *selection_.type;
+  const ChannelRow& r = Row(row);
+  const QLocale locale;
+  const auto shownValue = [&locale](double threshold) {
+    return ParseDecimal(FormatFlow(threshold, locale), locale);
+  };
+  // The thresholds the row can store, as the codes that encode back to themselves. Only those
+  // near the typed value can show the same text (two significant digits: within 5 %).
+  const auto representable = [&](uint8_t code) {
+    return EncodeFlowThreshold(type, state_.SubVersion, r.Dy, r.Ticks,
+                               DecodeFlowThreshold(type, r.Dy, r.Ticks, code)) == code;
+  };
+  const auto showsTyped = [&](double threshold) {
+    return std::abs(threshold / typed - 1) <= kShownTextTolerance && shownValue(threshold) == typed;
+  };
+
+  // The row's own threshold first, so that entering the text the cell shows changes nothing;
+  // then the code the typed value snaps to; then the closest other code that shows the text.
+  const uint8_t current = EncodeFlowThreshold(type, state_.SubVersion, r.Dy, r.Ticks, r.gmin);
+  if (DecodeFlowThreshold(type, r.Dy, r.Ticks, current) == r.gmin && showsTyped(r.gmin))
+    return r.gmin;
+  const uint8_t snapped = EncodeFlowThreshold(type, state_.SubVersion, r.Dy, r.Ticks, typed);
+  const double snappedValue = DecodeFlowThreshold(type, r.Dy, r.Ticks, snapped);
+  if (showsTyped(snappedValue))
+    return snappedValue;
+  std::optional<double> closest;
+  for (int code = 0; code <= std::numeric_limits<uint8_t>::max(); ++code) {
+    const double threshold = DecodeFlowThreshold(type, r.Dy, r.Ticks, static_cast<uint8_t>(code));
+    if (!(threshold > 0) || !showsTyped(threshold) || !representable(static_cast<uint8_t>(code)))
+      continue;
+    if (!closest || std::abs(threshold - typed) < std::abs(*closest - typed))
+      closest = threshold;
+  }
+  return closest;
 }
 
 void ChannelsTable::ResnapGmin(int row) {

@@ -158,6 +158,9 @@ class ChannelsTable {
   QStringList GthTexts(int row) const;
   int TypeCode() const;
   void SnapGmin(int row, double value);
+  // The threshold the row can store whose cell text reads as `typed`; none when no storable
+  // threshold shows that text.
+  std::optional<double> ThresholdShownAs(int row, double typed) const;
   void Repaint();
 
   const UiSelection& selection_;

@@ -76,9 +76,9 @@ TEST(ReadIniParams, FillsTheTabFromAnInstrumentOfEachModel) {
       // Stored count - 1 = 35: 3,6 / 36 and 36 / 36.
       {17, "7", {1, 2, 3, 5}, "3", "0,001 м3/имп", "6", "0,10", "1,0", true},
       {28, "6", {1, 2, 3}, "3", "0,001 м3/имп", "6", "0,10", "----", true},
-      // Channel 3 keeps count 73 (36 / 73 = 0,493), shown as "0,49"; typed back, "0,49" snaps to
-      // the next stored count below it, so this form does not reproduce itself.
-      {34, "7", {1, 2, 3, 5}, "3", "0,001 м3/имп", "6", "0,10", "0,49", false},
+      // Channel 3 keeps count 73 (36 / 73 = 0,493), shown as "0,49"; typed back, "0,49" stands
+      // for that threshold again rather than snapping to the next count (81: 0,44).
+      {34, "7", {1, 2, 3, 5}, "3", "0,001 м3/имп", "6", "0,10", "0,49", true},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(DeviceTypeAt(k.typeIndex).Name);
