@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QtPrinters.h"
 #include "model/FlowThreshold.h"
 #include "workspace/InitTabTestSupport.h"
 #include "workspace/WorkspaceTestSupport.h"
