@@ -11,10 +11,11 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "app/ActionConnect.h"
 #include "app/PortSettings.h"
-#include "model/Catalogue.h"
+#include "workspace/InitTab.h"
 
 namespace vrx {
 
@@ -30,8 +31,6 @@ constexpr int kStripHeight = 34;
 constexpr int kExitButtonWidth = 75;
 constexpr int kExitButtonHeight = 25;
 constexpr int kStripMargin = 8;
-// The model selected at start: "VRX-L12-1.0", the 23rd catalogue entry.
-constexpr int kDefaultTypeIndex = 22;
 
 const char* const kPageCaptions[] = {"Инициализация VRX", "Сервис",
                                      "Текущие параметры", "Доп. интерфейс",
@@ -48,8 +47,9 @@ QComboBox* DropDownList(const QString& name, const QStringList& items, QWidget* 
 }  // namespace
 
 TMainForm::TMainForm(AppContext& context, const StartupOptions& options, QWidget* parent)
-    : QMainWindow(parent), context_(context), options_(options) {
+    : QMainWindow(parent), context_(context), options_(options), workspace_(context.state) {
   setObjectName(QStringLiteral("MainForm"));
+  workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
   qApp->installEventFilter(this);
   context_.RunAction([this] { FormCreate(); });
@@ -126,20 +126,13 @@ void TMainForm::BuildPages() {
     page->setObjectName(QStringLiteral("TabSheet%1").arg(number++));
     PageControl1_->addTab(page, QString::fromUtf8(caption));
   }
-
-  // The model list of the first tab; the rest of the tab builds around it.
-  QWidget* initPage = PageControl1_->widget(kInitPage);
-  auto* initColumn = new QVBoxLayout(initPage);
-  cbDeviceType_ = DropDownList(QStringLiteral("cbDeviceType"), {}, initPage);
-  initColumn->addWidget(cbDeviceType_, 0, Qt::AlignLeft);
-  initColumn->addStretch(1);
 }
 
 void TMainForm::FormCreate() {
   // 1. The first tab is the active page.
   PageControl1_->setCurrentIndex(kInitPage);
   // 2. The port object belongs to the context and is closed until OpenPort.
-  // 3. The in-memory tables of the first tab.
+  // 3. The in-memory tables of the first tab and their grids.
   if (!CreateTables()) {
     context_.messages.ShowError(QStringLiteral("midas.dll не найдена."));
     startFailed_ = true;
@@ -149,10 +142,7 @@ void TMainForm::FormCreate() {
   LoadPortSettings();
   OpenPort();
   // 5. The model list, with the default model chosen as if by the user.
-  for (const TDeviceRecord& type : DeviceTypes())
-    cbDeviceType_->addItem(QString::fromUtf8(type.Name));
-  cbDeviceType_->setCurrentIndex(kDefaultTypeIndex);
-  cbDeviceTypeChange();
+  workspace_.Start();
   // 6. The current-parameters display starts empty.
   bnResetCurParamsClick();
   // 7. The service and RQ-7 tabs are for service staff only.
@@ -161,12 +151,20 @@ void TMainForm::FormCreate() {
 }
 
 bool TMainForm::CreateTables() {
-  // The channel and circuit tables arrive with the first tab.
+  // The tables are rows of the workspace that exists with the window; only their grids are made.
+  QWidget* page = PageControl1_->widget(kInitPage);
+  auto* fill = new QVBoxLayout(page);
+  fill->setContentsMargins(0, 0, 0, 0);
+  initTab_ = new InitTab(workspace_, context_, page);
+  fill->addWidget(initTab_);
   return true;
 }
 
-void TMainForm::cbDeviceTypeChange() {
-  // The type and scheme rules of the first tab arrive with the first tab.
+void TMainForm::RefreshSchemePicture() {
+  if (!SchemePictureOpen())
+    return;
+  ShowSchemePicture();
+  activateWindow();
 }
 
 void TMainForm::bnResetCurParamsClick() {
@@ -221,6 +219,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     bool handled = false;
     context_.RunAction([&] { handled = FormKeyDown(key); });
+    return handled;
+  }
+  // The wheel over the grids and the number edits of the first tab steps them; elsewhere it
+  // does what it always does.
+  if (event->type() == QEvent::Wheel && initTab_ != nullptr && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+    bool handled = false;
+    context_.RunAction(
+        [&] { handled = initTab_->MouseWheel(static_cast<QWidget*>(watched), delta); });
     return handled;
   }
   return QMainWindow::eventFilter(watched, event);

@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "app/StartupOptions.h"
+#include "workspace/InitWorkspace.h"
 
 class QComboBox;
 class QLabel;
@@ -11,6 +12,8 @@ class QPushButton;
 class QTabWidget;
 
 namespace vrx {
+
+class InitTab;
 
 // The main window: the port strip on top, the six tabs below, the port status line at the
 // bottom. Creating it runs the start-up steps; destroying it closes the port.
@@ -34,6 +37,9 @@ class TMainForm : public QMainWindow {
   // True when the in-memory tables could not be created: the program must end with code 1.
   bool StartFailed() const { return startFailed_; }
 
+  // The tab "Инициализация VRX" without its widgets; one per window.
+  InitWorkspace& Workspace() { return workspace_; }
+
   // The handler of a change of the port selector, the link speed selector and the interface
   // speed selector: closes the port, saves the selection and opens the port again.
   void cbComSelectorChange();
@@ -51,16 +57,20 @@ class TMainForm : public QMainWindow {
   // picture windows fill these in.
   virtual void ShowHelpTopic(int pageIndex);
   virtual void ShowSchemePicture();
+  // Whether the scheme picture window is open; the picture window answers it.
+  virtual bool SchemePictureOpen() const { return false; }
 
  private:
   void BuildWindow();
   QWidget* BuildPortStrip();
   void BuildPages();
   void FormCreate();
-  // Creates the empty in-memory tables of the first tab; false when that is impossible.
+  // Puts the first tab with its channel and circuit grids on TabSheet1; false when the tables
+  // cannot be created.
   bool CreateTables();
-  // The type-change handling of the first tab, run once at start for the default type.
-  void cbDeviceTypeChange();
+  // A scheme change while the picture window is open shows the new scheme there and gives the
+  // focus back to the main window.
+  void RefreshSchemePicture();
   // The "Сброс" action of the current-parameters tab, run once at start.
   void bnResetCurParamsClick();
   void UpdatePortStatus();
@@ -68,12 +78,13 @@ class TMainForm : public QMainWindow {
   AppContext& context_;
   const StartupOptions options_;
   bool startFailed_ = false;
+  InitWorkspace workspace_;
 
   QComboBox* cbComSelector_ = nullptr;
   QComboBox* cbComSpeed_ = nullptr;
   QPushButton* bnExit_ = nullptr;
   QTabWidget* PageControl1_ = nullptr;
-  QComboBox* cbDeviceType_ = nullptr;
+  InitTab* initTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
 };
 

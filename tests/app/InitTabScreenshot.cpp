@@ -1,0 +1,54 @@
+// Draws the main window at its minimum size after "Считать" on the first tab has read an
+// emulated instrument, and saves the picture: a look at the tab's layout on a real display.
+//   init_tab_screenshot OUTPUT.png [TYPE]
+#include <QApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include "app/AppContext.h"
+#include "app/DemoInstrument.h"
+#include "app/MainForm.h"
+#include "app/WidgetCursor.h"
+#include "link/Pacer.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  QTextStream err(stderr);
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() < 2) {
+    err << "usage: init_tab_screenshot OUTPUT.png [TYPE]\n";
+    return 2;
+  }
+  const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
+
+  QTemporaryDir settings;
+  vrx::RealPacer pacer;
+  vrx::WidgetCursor cursor;
+  vrx::RecordingMessages messages;
+  vrx::AppContext context(pacer, cursor, messages,
+                          vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
+                          settings.filePath(QStringLiteral("tool.ini")));
+  const auto instrument = vrx::StartDemoInstrument(context, type);
+  vrx::TMainForm form(context, {});
+  form.show();
+  form.resize(form.minimumSize());
+  if (!QTest::qWaitForWindowExposed(&form))
+    return 1;
+  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("bbReadIniParams")),
+                    Qt::LeftButton);
+  QTest::qWait(200);
+  if (!messages.Texts().isEmpty()) {
+    err << "reading failed: " << messages.Texts().join('\n') << '\n';
+    return 1;
+  }
+  if (!form.grab().save(arguments[1])) {
+    err << "cannot write " << arguments[1] << '\n';
+    return 1;
+  }
+  err << "window " << form.width() << 'x' << form.height() << " saved to " << arguments[1] << '\n';
+  return 0;
+}
