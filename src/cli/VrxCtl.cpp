@@ -1,15 +1,20 @@
 #include "cli/VrxCtl.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <memory>
 #include <optional>
 
+#include "cli/ConsoleMessages.h"
+#include "cli/ConsoleTimeConfirmation.h"
 #include "link/DeviceLink.h"
 #include "model/Errors.h"
+#include "service/PcTimeStamp.h"
 #include "sim/EmulatedInstrument.h"
 #include "workspace/InitWorkspace.h"
+#include "workspace/InitializeDevice.h"
 #include "workspace/ReadIniParams.h"
 #include "workspace/WorkspaceForm.h"
 
@@ -29,12 +34,18 @@ struct CliOptions {
   QString demoType;
   QString command;
   bool json = false;
+  // init
+  QString formPath;
+  bool erase = false;
+  bool timeOk = false;
+  bool exitInit = false;
 };
 
 QString Usage() {
   return QStringLiteral(
       "usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] COMMAND\n"
-      "commands: identify, settings [--json], rq-identify\n");
+      "commands: identify, settings [--json], init --form FILE [--erase] [--time-ok] "
+      "[--exit-init], rq-identify\n");
 }
 
 std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream& err) {
@@ -46,7 +57,11 @@ std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream
   const QCommandLineOption demo(QStringLiteral("demo"), QString(), QStringLiteral("TYPE"));
   const QCommandLineOption trace(QStringLiteral("trace"));
   const QCommandLineOption json(QStringLiteral("json"));
-  parser.addOptions({port, com, baud, demo, trace, json});
+  const QCommandLineOption form(QStringLiteral("form"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption erase(QStringLiteral("erase"));
+  const QCommandLineOption timeOk(QStringLiteral("time-ok"));
+  const QCommandLineOption exitInit(QStringLiteral("exit-init"));
+  parser.addOptions({port, com, baud, demo, trace, json, form, erase, timeOk, exitInit});
   parser.addPositionalArgument(QStringLiteral("command"), QString());
   if (!parser.parse(arguments)) {
     err << parser.errorText() << '\n' << Usage();
@@ -86,6 +101,20 @@ std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream
     err << "--json applies to settings only\n" << Usage();
     return std::nullopt;
   }
+  const bool init = options.command == QLatin1String("init");
+  if (!init && (parser.isSet(form) || parser.isSet(erase) || parser.isSet(timeOk) ||
+                parser.isSet(exitInit))) {
+    err << "--form, --erase, --time-ok and --exit-init apply to init only\n" << Usage();
+    return std::nullopt;
+  }
+  if (init && !parser.isSet(form)) {
+    err << "init needs --form FILE\n" << Usage();
+    return std::nullopt;
+  }
+  options.formPath = parser.value(form);
+  options.erase = parser.isSet(erase);
+  options.timeOk = parser.isSet(timeOk);
+  options.exitInit = parser.isSet(exitInit);
   return options;
 }
 
@@ -123,6 +152,43 @@ void PrintSettingsForm(DeviceLink& link, ConnectionState& state, InstrumentBuffe
   out << QString::fromUtf8(QJsonDocument(ToForm(workspace)).toJson(QJsonDocument::Indented));
 }
 
+// A form file as `settings --json` prints it; nothing when it cannot be read (said on `err`).
+std::optional<QJsonObject> LoadForm(const QString& path, QTextStream& err) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    err << "cannot read " << path << ": " << file.errorString() << '\n';
+    return std::nullopt;
+  }
+  QJsonParseError error{};
+  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+  if (error.error != QJsonParseError::NoError || !document.isObject()) {
+    err << path << " is not a form file: "
+        << (error.error != QJsonParseError::NoError ? error.errorString()
+                                                    : QStringLiteral("no JSON object"))
+        << '\n';
+    return std::nullopt;
+  }
+  return document.object();
+}
+
+// The form without its model and scheme where they are those already selected: choosing them
+// again would put every channel row back to its defaults.
+QJsonObject WithoutUnchangedSelection(QJsonObject form, const QJsonObject& selected) {
+  for (const char* key : {"cbDeviceType", "cbCountingScheme"}) {
+    const QString name = QString::fromLatin1(key);
+    if (form.value(name) != selected.value(name))
+      break;
+    form.remove(name);
+  }
+  return form;
+}
+
+// The engineer confirmed the PC time on the command line.
+class PresetTimeConfirmation : public PcTimeConfirmation {
+ public:
+  bool ConfirmPcTime() override { return true; }
+};
+
 // Everything one run of the companion talks to the instrument with.
 struct Session {
   TComPort port;
@@ -136,14 +202,27 @@ struct Session {
 }  // namespace
 
 int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+  QString nothing;
+  QTextStream in(&nothing, QIODevice::ReadOnly);
+  return RunVrxCtl(arguments, in, out, err);
+}
+
+int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, QTextStream& err,
+              const PcClock& clock) {
   const std::optional<CliOptions> options = ParseOptions(arguments, err);
   if (!options)
     return 2;
   const QString& command = options->command;
   if (command != QLatin1String("identify") && command != QLatin1String("settings") &&
-      command != QLatin1String("rq-identify")) {
+      command != QLatin1String("init") && command != QLatin1String("rq-identify")) {
     err << "unknown command: " << command << '\n' << Usage();
     return 2;
+  }
+  std::optional<QJsonObject> form;
+  if (command == QLatin1String("init")) {
+    form = LoadForm(options->formPath, err);
+    if (!form)
+      return 2;
   }
 
   std::unique_ptr<sim::EmulatedInstrument> demo;
@@ -170,6 +249,24 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) 
     if (command == QLatin1String("rq-identify")) {
       session.link.IdentifyInterfaceUnit();
       out << "sub_version=" << int(session.state.SubVersion) << '\n';
+    } else if (form) {
+      // The same initialization as the window's button, on the tab as "Считать" fills it with
+      // the form applied on top: what the form does not change (a key it lacks, a cell it shows
+      // as "----" or as read) keeps the instrument's value exactly. Only --erase erases the
+      // archive, whatever the form says.
+      InitWorkspace workspace(session.state);
+      workspace.Start();
+      ReadIniParams(workspace, session.link, session.state, session.buffer);
+      ApplyForm(workspace, WithoutUnchangedSelection(*form, ToForm(workspace)));
+      workspace.Controls().CheckBox1.checked = options->erase;
+      PcTimeStamp stamp(clock);
+      PresetTimeConfirmation preset;
+      ConsoleTimeConfirmation asked(in, out, clock);
+      PcTimeConfirmation& confirmation =
+          options->timeOk ? static_cast<PcTimeConfirmation&>(preset) : asked;
+      ConsoleMessages messages(out, err, options->exitInit);
+      InitializeDevice(workspace, session.link, session.state, session.buffer, stamp, confirmation,
+                       messages);
     } else if (options->json) {
       PrintSettingsForm(session.link, session.state, session.buffer, out);
     } else {
@@ -184,6 +281,9 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) 
   } catch (const EOwned& error) {
     err << error.message() << '\n';
     return 1;
+  } catch (const EAbort&) {
+    // The PC time was not confirmed: nothing was written.
+    return 2;
   }
   return 0;
 }

@@ -6,9 +6,10 @@
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  QTextStream in(stdin);
   QTextStream out(stdout);
   QTextStream err(stderr);
-  const int code = vrx::RunVrxCtl(QCoreApplication::arguments(), out, err);
+  const int code = vrx::RunVrxCtl(QCoreApplication::arguments(), in, out, err);
   out.flush();
   err.flush();
   return code;

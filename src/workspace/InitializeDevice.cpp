@@ -8,6 +8,7 @@
 #include "model/ChannelFlags.h"
 #include "model/Errors.h"
 #include "model/FlowThreshold.h"
+#include "model/TemperatureCode.h"
 #include "workspace/DecimalText.h"
 #include "workspace/SettingsCheck.h"
 #include "workspace/SettingsFields.h"
@@ -136,6 +137,7 @@ void EncodeOldFormat(const InitWorkspace& workspace, SettingsImage& image) {
   SetOldVolumeMeasurement(image, optionalOn ? volumeOnOptionalChannel : volumeOnMainChannels);
   SetOldWaterMeter(image, optionalOn && c.cbLCType.index == kWaterMeterItem);
 
+  const int table = TemperatureTableIndex(selection.family->Code);
   for (int row = 0; row < channels.RowCount(); ++row) {
     const ChannelRow& r = channels.Row(row);
     const int n = r.ChannelNo;
@@ -148,9 +150,15 @@ void EncodeOldFormat(const InitWorkspace& workspace, SettingsImage& image) {
       SetAgreedTemperatureWord(image, n, kVolumeChannelTemperatureCode);
     } else {
       SetAgreedTemperatureFlag(image, n, r.PresettingTemperature);
-      SetAgreedTemperatureWord(
-          image, n,
-          static_cast<uint16_t>(ThermometerCode(selection.family->Code, r.TemperaturePreset)));
+      // A temperature the row holds as it was read keeps the instrument's code: the formula
+      // and the table that reads the codes are no exact inverses, so encoding the unchanged
+      // value again would raise it by some 0.04 degrees on every initialization.
+      const uint16_t stored = AgreedTemperatureWord(image, n);
+      if (CodeToTemperature(table, stored) != r.TemperaturePreset) {
+        SetAgreedTemperatureWord(
+            image, n,
+            static_cast<uint16_t>(ThermometerCode(selection.family->Code, r.TemperaturePreset)));
+      }
     }
   }
 }

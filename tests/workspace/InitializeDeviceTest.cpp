@@ -185,14 +185,14 @@ TEST(InitializeDevice, WritesTheEditedSettingsOfEachModel) {
        // Enthalpies in GJ: (109700 * 12,5 + 2510 * 4 + 4100) / 256 = 5412 and
        // (110170 * 4 + 2575 * 4 - 200) / 256 = 1761; pressure 4 - 1 with the water-meter bit;
        // pulse codes 1, 2, channel 3's kept, 1; options: channel 1 agreed, channel 4 volume,
-       // optional channel on, volume, GJ; thermometer codes 5409 (70 degrees), 3005, channel
-       // 3's kept, 475 (volume). Channel 2's 3001 was read through the table as 40,05 degrees,
-       // which the formula writes as 3005: the table and the formula are no exact inverses.
+       // optional channel on, volume, GJ; thermometer codes 5409 (70 degrees), channel 2's
+       // 3001 as it was read (40,05 degrees by the table, which the formula would write as
+       // 3005), channel 3's kept, 475 (volume).
        Image({"00 00 00 00 15 24 06 E1 7D 28 13 59 23 31 12 24",  //
               "59 01 2C 00 10 07 03 06 03 00 00 00 00 00 00 00", k00, k00,
               "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 69",  //
-              "21 15 BD 0B 21 15 DB 01 05 09 12"}),
-       // The 5409 written for 70 degrees reads back through the table as 70,0375.
+              "21 15 B9 0B 21 15 DB 01 05 09 12"}),
+       // The table reads the 5409 that the formula gives for 70 degrees as 70,0375.
        [](QJsonObject& form) { SetCell(form, 1, "TemperaturePreset", "70,04"); }},
 
       {"VRX-L2-1.2: optional channel off, pulse values compared", 7,
@@ -567,6 +567,27 @@ TEST(InitializeDevice, OtherModelsReportSuccessAndWarnAboutAnUnworkableImage) {
   EXPECT_EQ(b.messages.Texts(),
             QStringList({"Прибор проинициализирован успешно.",
                          "Неправильное значение коррекции RTC.\r\nПрибор не будет работать."}));
+}
+
+// The VRX-L1 reads thermometer codes through a table but writes temperatures with a formula,
+// and the two differ by some 0.04 degrees: an unedited temperature keeps its code, a typed one
+// is written by the formula.
+TEST(InitializeDevice, VrxL1AgreedTemperaturesKeepTheirCodesUntilEdited) {
+  Bench b(3);  // VRX-L1-2.1: codes 5409 and 3001 on channels 1 and 2
+  std::vector<uint8_t> image = b.Device().Image();
+  image[80 - 1] |= 0x03;  // both agreed
+  b.Device().SetImage(image);
+  b.Read();
+  EXPECT_EQ(b.ws->cdsChannels().Text(0, F::TemperaturePreset), "70,04");
+  EXPECT_EQ(b.ws->cdsChannels().Text(1, F::TemperaturePreset), "40,05");
+
+  b.Initialize();
+  EXPECT_EQ(HexOf(b.Device().Writes().back().data).substr(3 * 80, 11), "21 15 B9 0B");
+
+  // 40,1 typed: the table has it at 3005, the formula writes 3009.
+  b.Enter(2, F::TemperaturePreset, "40,1");
+  b.Initialize();
+  EXPECT_EQ(HexOf(b.Device().Writes().back().data).substr(3 * 80, 11), "21 15 C1 0B");
 }
 
 }  // namespace
