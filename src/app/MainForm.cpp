@@ -57,6 +57,8 @@ TMainForm::TMainForm(AppContext& context, const StartupOptions& options, QWidget
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  // The first tab shows the workspace, which as a member goes before the window's children.
+  delete initTab_;
   // FormDestroy: the port object outlives the window; only its handle is closed.
   context_.port.Close();
 }
