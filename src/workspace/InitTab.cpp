@@ -17,6 +17,7 @@
 #include "workspace/ChannelsModel.h"
 #include "workspace/CircuitsModel.h"
 #include "workspace/DbGrid.h"
+#include "workspace/DecimalEdit.h"
 #include "workspace/NumberEdit.h"
 #include "workspace/NumberEditSteps.h"
 #include "workspace/ReadIniParams.h"
@@ -59,9 +60,8 @@ void FixWidthInDigits(QLineEdit* edit, int digits) {
                       12);
 }
 
-QLineEdit* Edit(const char* name, int digits, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
+QLineEdit* DecimalNumberEdit(const char* name, int digits, QWidget* parent) {
+  auto* edit = new DecimalEdit(QString::fromLatin1(name), parent);
   FixWidthInDigits(edit, digits);
   return edit;
 }
@@ -185,9 +185,9 @@ QWidget* InitTab::BuildColdWater() {
   grid->setContentsMargins(6, 2, 6, 4);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(3);
-  winterTcwEdit_ = Edit("winterTcwEdit", kTemperatureDigits, cwGroup_);
-  summerTcwEdit_ = Edit("summerTcwEdit", kTemperatureDigits, cwGroup_);
-  tcwPressureEdit_ = Edit("tcwPressureEdit", kTemperatureDigits, cwGroup_);
+  winterTcwEdit_ = DecimalNumberEdit("winterTcwEdit", kTemperatureDigits, cwGroup_);
+  summerTcwEdit_ = DecimalNumberEdit("summerTcwEdit", kTemperatureDigits, cwGroup_);
+  tcwPressureEdit_ = DecimalNumberEdit("tcwPressureEdit", kTemperatureDigits, cwGroup_);
   cbWinterDst_ = DropDownList("cbWinterDst", cwGroup_);
   cbSummerDst_ = DropDownList("cbSummerDst", cwGroup_);
 

@@ -141,6 +141,23 @@ TEST_F(InitTabViewTest, NumberEditsTakeDigitsAndStepWithTheArrowKeys) {
   EXPECT_EQ(workspace_.Controls().DevAddrEdit.text, QStringLiteral("61"));
 }
 
+TEST_F(InitTabViewTest, ColdWaterEditsTakeDigitsAndSeparators) {
+  const std::pair<const char*, EditState InitTabControls::*> edits[] = {
+      {"winterTcwEdit", &InitTabControls::winterTcwEdit},
+      {"summerTcwEdit", &InitTabControls::summerTcwEdit},
+      {"tcwPressureEdit", &InitTabControls::tcwPressureEdit},
+  };
+  for (const auto& [name, state] : edits) {
+    SCOPED_TRACE(name);
+    auto* edit = Find<QLineEdit>(name);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral(" 1a.-2,e"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1.2,"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ((workspace_.Controls().*state).text, QStringLiteral("1.2"));
+  }
+}
+
 TEST_F(InitTabViewTest, TheChannelGridShowsTheTableAndPicksReachIt) {
   Choose("cbDeviceType", "VRX-L2-1.0");
   Choose("cbCountingScheme", "6");
