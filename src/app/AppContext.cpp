@@ -1,5 +1,7 @@
 #include "app/AppContext.h"
 
+#include <stdexcept>
+
 #include "app/ActionGuard.h"
 #include "link/ToolSettings.h"
 
@@ -16,6 +18,12 @@ AppContext::AppContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
 
 bool AppContext::RunAction(const std::function<void()>& action) {
   return RunGuarded(cursor, messages, action);
+}
+
+PcTimeConfirmation& AppContext::TimeConfirmation() const {
+  if (timeConfirmation == nullptr)
+    throw std::logic_error("no PC clock confirmation is installed");
+  return *timeConfirmation;
 }
 
 void AppContext::WithSettings(const std::function<void(QSettings&)>& use) const {

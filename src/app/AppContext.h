@@ -12,13 +12,16 @@
 #include "link/InstrumentBuffer.h"
 #include "link/Pacer.h"
 #include "model/Messages.h"
+#include "service/PcTimeConfirmation.h"
+#include "service/PcTimeStamp.h"
 
 namespace vrx {
 
 // Everything the tool has exactly one of during a run: the serial port, what the last
-// identification found, the instrument buffer and the device link over them. The pacer, the
-// cursor and the messages are the caller's; the context only refers to them. Views receive the
-// context by reference, so a test can build as many independent ones as it needs.
+// identification found, the instrument buffer and the device link over them, and the time stamp
+// with its confirmation flags. The pacer, the cursor, the messages and the clock confirmation are
+// the caller's; the context only refers to them. Views receive the context by reference, so a
+// test can build as many independent ones as it needs.
 class AppContext {
  public:
   // `settingsFile` empty means the tool's own per-user settings; tests pass an INI file.
@@ -35,6 +38,10 @@ class AppContext {
   // Opens the persisted settings for the duration of the call.
   void WithSettings(const std::function<void(QSettings&)>& use) const;
 
+  // Who is asked whether the PC clock is right before the first time stamp of a run. Throws
+  // std::logic_error while nobody is installed.
+  PcTimeConfirmation& TimeConfirmation() const;
+
   Pacer& pacer;
   CursorControl& cursor;
   Messages& messages;
@@ -42,6 +49,11 @@ class AppContext {
   ConnectionState state;
   InstrumentBuffer buffer;
   DeviceLink link;
+  // Stamps every settings write with the PC time; its flags keep the answers for the whole run.
+  PcTimeStamp timeStamp;
+  // The main window installs its clock verification dialog here unless something else is
+  // installed already (tests answer from a script).
+  PcTimeConfirmation* timeConfirmation = nullptr;
 
  private:
   QString settingsFile_;

@@ -15,6 +15,7 @@
 
 #include "app/ActionConnect.h"
 #include "app/PortSettings.h"
+#include "service/ClockVerifyForm.h"
 #include "workspace/InitTab.h"
 
 namespace vrx {
@@ -53,10 +54,16 @@ TMainForm::TMainForm(AppContext& context, const StartupOptions& options, QWidget
   BuildWindow();
   qApp->installEventFilter(this);
   context_.RunAction([this] { FormCreate(); });
+  // The service dialogs come after the window, hidden and reused for the whole run.
+  ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
+  if (context_.timeConfirmation == nullptr)
+    context_.timeConfirmation = ClockVerifyForm_;
 }
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  if (context_.timeConfirmation == ClockVerifyForm_)
+    context_.timeConfirmation = nullptr;
   // The first tab shows the workspace, which as a member goes before the window's children.
   delete initTab_;
   // FormDestroy: the port object outlives the window; only its handle is closed.

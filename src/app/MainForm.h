@@ -14,9 +14,12 @@ class QTabWidget;
 namespace vrx {
 
 class InitTab;
+class TClockVerifyForm;
 
 // The main window: the port strip on top, the six tabs below, the port status line at the
-// bottom. Creating it runs the start-up steps; destroying it closes the port.
+// bottom. Creating it runs the start-up steps and creates the service dialogs, which it owns;
+// its clock verification dialog confirms the PC time for the context unless the context already
+// has a confirmation. Destroying it closes the port.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
@@ -86,6 +89,7 @@ class TMainForm : public QMainWindow {
   QTabWidget* PageControl1_ = nullptr;
   InitTab* initTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
+  TClockVerifyForm* ClockVerifyForm_ = nullptr;
 };
 
 }  // namespace vrx

@@ -1,5 +1,6 @@
 #include "workspace/InitTab.h"
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,12 +13,14 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
 #include <initializer_list>
 
 #include "workspace/ChannelsModel.h"
 #include "workspace/CircuitsModel.h"
 #include "workspace/DbGrid.h"
 #include "workspace/DecimalEdit.h"
+#include "workspace/InitializeDevice.h"
 #include "workspace/NumberEdit.h"
 #include "workspace/NumberEditSteps.h"
 #include "workspace/ReadIniParams.h"
@@ -351,11 +354,20 @@ void InitTab::ConnectControls() {
         RunHandler([this, row = current.row()] { workspace_.cdsChannels().SetCurrentRow(row); });
       });
   connect(bbReadIniParams_, &QPushButton::clicked, this, [this] { ReadIniParams(); });
-  // "Провести инициализацию" is wired with the initialization of the instrument.
+  connect(bbInitialize_, &QPushButton::clicked, this, [this] { InitializeDevice(); });
   connect(&workspace_, &InitWorkspace::changed, this, [this] { Refresh(); });
 }
 
 void InitTab::RunHandler(const std::function<void()>& handler) {
+  // A cell edit entered on behalf of a running action: its error ends that action instead.
+  if (enteredError_ != nullptr) {
+    try {
+      handler();
+    } catch (...) {
+      *enteredError_ = std::current_exception();
+    }
+    return;
+  }
   context_.RunAction([&] {
     try {
       handler();
@@ -381,6 +393,32 @@ void InitTab::FocusControl(const QString& name) {
 void InitTab::ReadIniParams() {
   RunHandler(
       [this] { vrx::ReadIniParams(workspace_, context_.link, context_.state, context_.buffer); });
+}
+
+void InitTab::InitializeDevice() {
+  RunHandler([this] {
+    EnterChannelEdit();
+    vrx::InitializeDevice(workspace_, context_.link, context_.state, context_.buffer,
+                          context_.timeStamp, context_.TimeConfirmation(), context_.messages);
+  });
+}
+
+void InitTab::EnterChannelEdit() {
+  // The grid has no persistent editors: a widget on the current cell is an open cell editor.
+  QWidget* editor = DBGrid1_->indexWidget(DBGrid1_->currentIndex());
+  if (editor == nullptr)
+    return;
+  // The editor's text goes to the cell's setter and the editor closes, as when it loses the
+  // focus.
+  std::exception_ptr refused;
+  {
+    const QScopedValueRollback<std::exception_ptr*> entering(enteredError_, &refused);
+    QAbstractItemDelegate* delegate = DBGrid1_->itemDelegateForIndex(DBGrid1_->currentIndex());
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+  if (refused)
+    std::rethrow_exception(refused);
 }
 
 bool InitTab::MouseWheel(QWidget* target, int delta) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <exception>
 #include <functional>
 
 #include "app/AppContext.h"
@@ -63,11 +64,19 @@ class InitTab : public QWidget {
   void RefreshGrids();
   void FocusControl(const QString& name);
   void ReadIniParams();
+  // "Провести инициализацию": enters a pending cell edit of the channel grid, then initializes
+  // the instrument with the values of the tab.
+  void InitializeDevice();
+  // Enters the text of an open cell editor of DBGrid1 through the cell's setter and closes the
+  // editor; a refused text is rethrown here.
+  void EnterChannelEdit();
 
   InitWorkspace& workspace_;
   AppContext& context_;
   // Set while the widgets are being filled from the state: their signals are not user input.
   bool refreshing_ = false;
+  // Set while EnterChannelEdit enters a cell: where the handler's error is kept.
+  std::exception_ptr* enteredError_ = nullptr;
 
   QLabel* lbDeviceType_ = nullptr;
   QComboBox* cbDeviceType_ = nullptr;
