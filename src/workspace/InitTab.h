@@ -39,7 +39,8 @@ class InitTab : public QWidget {
   bool MouseWheel(QWidget* target, int delta);
 
   // Runs a handler of the tab inside the action guard. A refused value puts the focus on the
-  // control it names before the error box shows its message.
+  // control it names before the error box shows its message. A cell setter that runs while an
+  // action enters a pending cell edit is not guarded on its own: its error ends that action.
   void RunHandler(const std::function<void()>& handler);
 
  protected:
