@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -18,6 +17,7 @@
 #include "app/MainForm.h"
 #include "app/QtPrinters.h"
 #include "sim/HeatCalculator.h"
+#include "support/ScriptedConfirmation.h"
 #include "support/WidgetTestHelpers.h"
 #include "workspace/SettingsFields.h"
 #include "workspace/WorkspaceTestSupport.h"
@@ -27,20 +27,7 @@ namespace {
 
 using F = ChannelField;
 
-// Answers the question about the PC clock from a script; "Да" once the script is used up.
-class ScriptedConfirmation : public PcTimeConfirmation {
- public:
-  bool ConfirmPcTime() override {
-    ++asked;
-    if (script.empty())
-      return true;
-    const bool answer = script.front();
-    script.pop_front();
-    return answer;
-  }
-  std::deque<bool> script;
-  int asked = 0;
-};
+using test::ScriptedConfirmation;
 
 // The window as the demo mode starts it, with an emulated instrument on COM1, driven as a user
 // drives it.

@@ -5,13 +5,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <deque>
 #include <functional>
 #include <memory>
 
 #include "app/QtPrinters.h"
 #include "model/Errors.h"
 #include "support/EmulatedLink.h"
+#include "support/ScriptedConfirmation.h"
 #include "workspace/ReadIniParams.h"
 #include "workspace/ValidationError.h"
 #include "workspace/WorkspaceForm.h"
@@ -27,20 +27,7 @@ using test::Hex;
 
 constexpr int kRow3 = 2, kRow4 = 3, kRowA = 4, kRowC = 5, kRowF = 7, kRowJ = 8;
 
-// Answers the question about the PC clock from a script; yes once the script is used up.
-class ScriptedConfirmation : public PcTimeConfirmation {
- public:
-  bool ConfirmPcTime() override {
-    ++asked;
-    if (script.empty())
-      return true;
-    const bool answer = script.front();
-    script.pop_front();
-    return answer;
-  }
-  std::deque<bool> script;
-  int asked = 0;
-};
+using test::ScriptedConfirmation;
 
 // 23:59 on 31.12.2024, seconds dropped by the stamp: 59 23 31 12 24.
 QDateTime NewYearsEve() {
