@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "link/DeviceLink.h"
+#include "link/Connection.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace {
@@ -42,14 +42,10 @@ int main(int argc, char** argv) {
   std::printf("%-14s %6s %10s %10s %7s\n", "case", "baud", "measured", "floor", "ratio");
   for (uint32_t baud : {4800u, 9600u}) {
     auto emulator = vrx::sim::EmulatedInstrument::Start("VRX-L13-2.2", baud);
-    vrx::TComPort port;
-    port.Naming().SetOverride(1, QString::fromStdString(emulator->SlavePath()));
-    port.Open(1, baud, 1500);
-    vrx::ConnectionState state;
-    vrx::InstrumentBuffer buffer;
-    vrx::RealPacer pacer;
-    vrx::PlainCursor cursor;
-    vrx::DeviceLink link(port, state, buffer, pacer, cursor);
+    vrx::Connection connection;
+    connection.port.Naming().SetOverride(1, QString::fromStdString(emulator->SlavePath()));
+    connection.port.Open(1, baud, 1500);
+    vrx::DeviceLink& link = connection.link;
     link.IdentifyDevice();  // warm-up, and the layout for ReadSettings
     const int length = link.SettingsLength();
 

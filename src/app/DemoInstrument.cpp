@@ -5,13 +5,13 @@
 
 namespace vrx {
 
-std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(AppContext& context,
+std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(RunContext& context,
                                                              const QString& type) {
   PortSelection selection;
   context.WithSettings([&](QSettings& settings) { selection = LoadPortSelection(settings); });
   const uint32_t baud = ComSpeedItems().at(selection.speedIndex).toUInt();
   auto instrument = sim::EmulatedInstrument::Start(type.toStdString(), baud);
-  context.port.Naming().SetOverride(StartupOptions::kDemoPortNumber,
+  context.connection.port.Naming().SetOverride(StartupOptions::kDemoPortNumber,
                                     QString::fromStdString(instrument->SlavePath()));
   return instrument;
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/AppContext.h"
+#include "session/RunContext.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace vrx {
@@ -12,7 +12,7 @@ namespace vrx {
 // (COM1) of the context to it. The instrument listens at the link speed the persisted settings
 // select, as a real one set up for this tool would. Throws std::invalid_argument for a name that
 // is neither a catalogue type nor "RQ-7".
-std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(AppContext& context,
+std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(RunContext& context,
                                                              const QString& type);
 
 }  // namespace vrx

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "app/ActionConnect.h"
+#include "session/ActionConnect.h"
 #include "app/PortSettings.h"
 #include "service/ClockVerifyForm.h"
 #include "workspace/InitTab.h"
@@ -47,8 +47,8 @@ QComboBox* DropDownList(const QString& name, const QStringList& items, QWidget* 
 
 }  // namespace
 
-TMainForm::TMainForm(AppContext& context, const StartupOptions& options, QWidget* parent)
-    : QMainWindow(parent), context_(context), options_(options), workspace_(context.state) {
+TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget* parent)
+    : QMainWindow(parent), context_(context), options_(options), workspace_(context.connection.state) {
   setObjectName(QStringLiteral("MainForm"));
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
@@ -67,7 +67,7 @@ TMainForm::~TMainForm() {
   // The first tab shows the workspace, which as a member goes before the window's children.
   delete initTab_;
   // FormDestroy: the port object outlives the window; only its handle is closed.
-  context_.port.Close();
+  context_.connection.port.Close();
 }
 
 void TMainForm::BuildWindow() {
@@ -193,13 +193,13 @@ void TMainForm::SavePortSettings() {
 }
 
 void TMainForm::OpenPort() {
-  OpenSelectedPort(context_.port, context_.pacer, cbComSelector_->currentIndex(),
+  OpenSelectedPort(context_.connection.port, context_.connection.pacer, cbComSelector_->currentIndex(),
                    cbComSpeed_->currentIndex(), cbComSpeed_->currentText().toUInt());
   UpdatePortStatus();
 }
 
 void TMainForm::cbComSelectorChange() {
-  context_.port.Close();
+  context_.connection.port.Close();
   SavePortSettings();
   OpenPort();
 }
@@ -253,11 +253,11 @@ void TMainForm::ShowSchemePicture() {
 
 void TMainForm::UpdatePortStatus() {
   const int number = cbComSelector_->currentIndex() + 1;
-  const QString device = context_.port.DeviceName(static_cast<uint8_t>(number));
+  const QString device = context_.connection.port.DeviceName(static_cast<uint8_t>(number));
   const bool demoPort = number == StartupOptions::kDemoPortNumber;
   const QString demoType = demoPort ? options_.demoType : QString();
-  const QString status = PortStatusText(number, device, demoType, context_.port.IsOpen(),
-                                        context_.port.LastOpenError());
+  const QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
+                                        context_.connection.port.LastOpenError());
   lbPortStatus_->setText(status);
   qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);

@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-#include "app/AppContext.h"
+#include "session/RunContext.h"
 #include "app/StartupOptions.h"
 #include "workspace/InitWorkspace.h"
 
@@ -34,7 +34,7 @@ class TMainForm : public QMainWindow {
     kRqCurrentPage
   };
 
-  TMainForm(AppContext& context, const StartupOptions& options, QWidget* parent = nullptr);
+  TMainForm(RunContext& context, const StartupOptions& options, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // True when the in-memory tables could not be created: the program must end with code 1.
@@ -78,7 +78,7 @@ class TMainForm : public QMainWindow {
   void bnResetCurParamsClick();
   void UpdatePortStatus();
 
-  AppContext& context_;
+  RunContext& context_;
   const StartupOptions options_;
   bool startFailed_ = false;
   InitWorkspace workspace_;

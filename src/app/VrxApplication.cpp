@@ -2,7 +2,7 @@
 
 #include <QtDebug>
 
-#include "app/ActionGuard.h"
+#include "session/ActionGuard.h"
 #include "model/Errors.h"
 
 namespace vrx {

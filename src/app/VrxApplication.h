@@ -9,7 +9,7 @@ namespace vrx {
 
 // The application object. Its event delivery is the last line of the error hook: an error that
 // escapes any event handler ends up in the error box here, so no exception crosses the event
-// loop. User actions normally catch their errors earlier (AppContext::RunAction).
+// loop. User actions normally catch their errors earlier (RunContext::RunAction).
 class VrxApplication : public QApplication {
  public:
   VrxApplication(int& argc, char** argv);

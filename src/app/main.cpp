@@ -5,7 +5,7 @@
 #include <exception>
 #include <memory>
 
-#include "app/AppContext.h"
+#include "session/RunContext.h"
 #include "app/DemoInstrument.h"
 #include "app/MainForm.h"
 #include "app/StartupOptions.h"
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
 
   vrx::PortNaming naming;
   options->ApplyPorts(naming);
-  vrx::AppContext context(pacer, cursor, messages, std::move(naming));
+  vrx::RunContext context(pacer, cursor, messages, std::move(naming));
 
   std::unique_ptr<vrx::sim::EmulatedInstrument> demo;
   if (!options->demoType.isEmpty()) {

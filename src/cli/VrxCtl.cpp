@@ -1,203 +1,77 @@
 #include "cli/VrxCtl.h"
 
-#include <QCommandLineParser>
-#include <QFile>
-#include <QJsonDocument>
-#include <QLoggingCategory>
-#include <memory>
+#include <QIODevice>
+#include <map>
 #include <optional>
 
-#include "cli/ConsoleMessages.h"
-#include "cli/ConsoleTimeConfirmation.h"
-#include "link/DeviceLink.h"
+#include "cli/CliCommand.h"
 #include "model/Errors.h"
-#include "service/PcTimeStamp.h"
-#include "sim/EmulatedInstrument.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/InitializeDevice.h"
-#include "workspace/ReadIniParams.h"
-#include "workspace/WorkspaceForm.h"
 
 namespace vrx {
 
 namespace {
 
-// The window's link settings: COM1 at 4800 baud, replies within 1500 ms.
-constexpr int kDefaultPort = 1;
-constexpr uint32_t kDefaultBaud = 4800;
-constexpr int kReadTimeoutMs = 1500;
-
-struct CliOptions {
-  int portNumber = kDefaultPort;
-  uint32_t baud = kDefaultBaud;
-  QString portPath;
-  QString demoType;
-  QString command;
-  bool json = false;
-  // init
-  QString formPath;
-  bool erase = false;
-  bool timeOk = false;
-  bool exitInit = false;
-};
+const char* const kLineSynopsis =
+    "vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] ";
 
 QString Usage() {
-  return QStringLiteral(
-      "usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] COMMAND\n"
-      "commands: identify, settings [--json], init --form FILE [--erase] [--time-ok] "
-      "[--exit-init], rq-identify\n");
+  QString text = QStringLiteral("usage: ") + QString::fromLatin1(kLineSynopsis) +
+                 QStringLiteral("COMMAND [options]\ncommands:\n");
+  for (const CliCommand& command : CliCommands())
+    text += QStringLiteral("  ") + command.synopsis + '\n';
+  text += QStringLiteral(
+      "line options:\n"
+      "  --port PATH  the serial device (mapped to the chosen COM port)\n"
+      "  --com N      port COMN as the window resolves it (default 1)\n"
+      "  --baud B     link speed, 4800 or 9600 (default 4800)\n"
+      "  --demo TYPE  an emulated instrument: a catalogue type such as VRX-L13-2.2, or RQ-7\n"
+      "  --trace      log every byte on the line (logging category vrx.link)\n"
+      "exit codes: 0 done; 1 the instrument or a value refused (the message alone on stderr);\n"
+      "2 a wrong command line, an unreadable file or a refused confirmation.\n"
+      "`vrxctl COMMAND --help` describes a command.\n");
+  return text;
 }
 
-std::optional<CliOptions> ParseOptions(const QStringList& arguments, QTextStream& err) {
-  QCommandLineParser parser;
+QString CommandUsage(const CliCommand& command) {
+  return QStringLiteral("usage: ") + QString::fromLatin1(kLineSynopsis) + command.synopsis + '\n' +
+         command.description;
+}
+
+const CliCommand* FindCommand(const QString& name) {
+  for (const CliCommand& command : CliCommands()) {
+    if (command.name == name)
+      return &command;
+  }
+  return nullptr;
+}
+
+// Every option of every command goes into one parser, so options may stand before or after the
+// command's name; which of them the chosen command takes is checked after parsing.
+void DeclareOptions(QCommandLineParser& parser, std::map<QString, QStringList>& owners) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
-  const QCommandLineOption com(QStringLiteral("com"), QString(), QStringLiteral("N"));
-  const QCommandLineOption baud(QStringLiteral("baud"), QString(), QStringLiteral("BAUD"));
-  const QCommandLineOption demo(QStringLiteral("demo"), QString(), QStringLiteral("TYPE"));
-  const QCommandLineOption trace(QStringLiteral("trace"));
-  const QCommandLineOption json(QStringLiteral("json"));
-  const QCommandLineOption form(QStringLiteral("form"), QString(), QStringLiteral("FILE"));
-  const QCommandLineOption erase(QStringLiteral("erase"));
-  const QCommandLineOption timeOk(QStringLiteral("time-ok"));
-  const QCommandLineOption exitInit(QStringLiteral("exit-init"));
-  parser.addOptions({port, com, baud, demo, trace, json, form, erase, timeOk, exitInit});
-  parser.addPositionalArgument(QStringLiteral("command"), QString());
-  if (!parser.parse(arguments)) {
-    err << parser.errorText() << '\n' << Usage();
-    return std::nullopt;
-  }
-  CliOptions options;
-  if (parser.isSet(com)) {
-    bool ok = false;
-    options.portNumber = parser.value(com).toInt(&ok);
-    if (!ok || options.portNumber < 1 || options.portNumber > 255) {
-      err << "--com expects a port number 1..255\n" << Usage();
-      return std::nullopt;
+  parser.addOptions(LineOptions::Declare());
+  parser.addOption(QCommandLineOption(QStringLiteral("help")));
+  for (const CliCommand& command : CliCommands()) {
+    for (const QCommandLineOption& option : command.options) {
+      const QString name = option.names().front();
+      if (owners.find(name) == owners.end())
+        parser.addOption(option);
+      owners[name] << command.name;
     }
   }
-  if (parser.isSet(baud)) {
-    options.baud = parser.value(baud).toUInt();
-    if (options.baud != 4800 && options.baud != 9600) {
-      err << "--baud expects 4800 or 9600\n" << Usage();
-      return std::nullopt;
+}
+
+// The first option given that the command does not take, with the commands that do.
+std::optional<QString> ForeignOption(const QCommandLineParser& parser, const CliCommand& command,
+                                     const std::map<QString, QStringList>& owners) {
+  for (const auto& [name, commands] : owners) {
+    if (parser.isSet(name) && !commands.contains(command.name)) {
+      return QStringLiteral("--%1 applies to %2 only")
+          .arg(name, commands.join(QStringLiteral(", ")));
     }
   }
-  if (parser.isSet(port) && parser.isSet(com)) {
-    err << "--port and --com exclude each other\n" << Usage();
-    return std::nullopt;
-  }
-  options.portPath = parser.value(port);
-  options.demoType = parser.value(demo);
-  if (parser.isSet(trace))
-    QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
-  if (parser.positionalArguments().size() != 1) {
-    err << Usage();
-    return std::nullopt;
-  }
-  options.command = parser.positionalArguments().front();
-  options.json = parser.isSet(json);
-  if (options.json && options.command != QLatin1String("settings")) {
-    err << "--json applies to settings only\n" << Usage();
-    return std::nullopt;
-  }
-  const bool init = options.command == QLatin1String("init");
-  if (!init && (parser.isSet(form) || parser.isSet(erase) || parser.isSet(timeOk) ||
-                parser.isSet(exitInit))) {
-    err << "--form, --erase, --time-ok and --exit-init apply to init only\n" << Usage();
-    return std::nullopt;
-  }
-  if (init && !parser.isSet(form)) {
-    err << "init needs --form FILE\n" << Usage();
-    return std::nullopt;
-  }
-  options.formPath = parser.value(form);
-  options.erase = parser.isSet(erase);
-  options.timeOk = parser.isSet(timeOk);
-  options.exitInit = parser.isSet(exitInit);
-  return options;
+  return std::nullopt;
 }
-
-QString Flag(bool value) {
-  return value ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-QString HexByte(uint8_t byte) {
-  return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-void PrintIdentity(const ConnectionState& state, QTextStream& out) {
-  out << "type=" << state.DeviceType->Name << '\n'
-      << "type_index=" << state.TypeIndex << '\n'
-      << "family_code=" << int(state.Family->Code) << '\n'
-      << "version_byte=" << HexByte(state.VersionByte) << '\n'
-      << "sub_version=" << int(state.SubVersion) << '\n'
-      << "supports_pmax=" << Flag(state.SupportsPmax) << '\n'
-      << "low_type_code=" << Flag(state.LowTypeCode) << '\n'
-      << "type_byte10=" << Flag(state.TypeByte10) << '\n';
-}
-
-void PrintHexBlock(const uint8_t* bytes, int count, QTextStream& out) {
-  for (int i = 0; i < count; ++i) {
-    out << HexByte(bytes[i]) << ((i % 16 == 15 || i == count - 1) ? '\n' : ' ');
-  }
-}
-
-// The first tab of the window filled by its "Считать", printed as its form file.
-void PrintSettingsForm(DeviceLink& link, ConnectionState& state, InstrumentBuffer& buffer,
-                       QTextStream& out) {
-  InitWorkspace workspace(state);
-  workspace.Start();
-  ReadIniParams(workspace, link, state, buffer);
-  out << QString::fromUtf8(QJsonDocument(ToForm(workspace)).toJson(QJsonDocument::Indented));
-}
-
-// A form file as `settings --json` prints it; nothing when it cannot be read (said on `err`).
-std::optional<QJsonObject> LoadForm(const QString& path, QTextStream& err) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    err << "cannot read " << path << ": " << file.errorString() << '\n';
-    return std::nullopt;
-  }
-  QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-  if (error.error != QJsonParseError::NoError || !document.isObject()) {
-    err << path << " is not a form file: "
-        << (error.error != QJsonParseError::NoError ? error.errorString()
-                                                    : QStringLiteral("no JSON object"))
-        << '\n';
-    return std::nullopt;
-  }
-  return document.object();
-}
-
-// The form without its model and scheme where they are those already selected: choosing them
-// again would put every channel row back to its defaults.
-QJsonObject WithoutUnchangedSelection(QJsonObject form, const QJsonObject& selected) {
-  for (const char* key : {"cbDeviceType", "cbCountingScheme"}) {
-    const QString name = QString::fromLatin1(key);
-    if (form.value(name) != selected.value(name))
-      break;
-    form.remove(name);
-  }
-  return form;
-}
-
-// The engineer confirmed the PC time on the command line.
-class PresetTimeConfirmation : public PcTimeConfirmation {
- public:
-  bool ConfirmPcTime() override { return true; }
-};
-
-// Everything one run of the companion talks to the instrument with.
-struct Session {
-  TComPort port;
-  ConnectionState state;
-  InstrumentBuffer buffer;
-  RealPacer pacer;
-  PlainCursor cursor;
-  DeviceLink link{port, state, buffer, pacer, cursor};
-};
 
 }  // namespace
 
@@ -209,83 +83,44 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) 
 
 int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, QTextStream& err,
               const PcClock& clock) {
-  const std::optional<CliOptions> options = ParseOptions(arguments, err);
-  if (!options)
-    return 2;
-  const QString& command = options->command;
-  if (command != QLatin1String("identify") && command != QLatin1String("settings") &&
-      command != QLatin1String("init") && command != QLatin1String("rq-identify")) {
-    err << "unknown command: " << command << '\n' << Usage();
-    return 2;
+  QCommandLineParser parser;
+  std::map<QString, QStringList> owners;
+  DeclareOptions(parser, owners);
+  if (!parser.parse(arguments)) {
+    err << parser.errorText() << '\n' << Usage();
+    return kExitUsage;
   }
-  std::optional<QJsonObject> form;
-  if (command == QLatin1String("init")) {
-    form = LoadForm(options->formPath, err);
-    if (!form)
-      return 2;
+  QStringList words = parser.positionalArguments();
+  const bool help = parser.isSet(QStringLiteral("help"));
+  if (words.isEmpty()) {
+    (help ? out : err) << Usage();
+    return help ? kExitDone : kExitUsage;
   }
-
-  std::unique_ptr<sim::EmulatedInstrument> demo;
-  if (!options->demoType.isEmpty()) {
-    try {
-      // The demo instrument listens at the speed the tool uses, as a matching real one would.
-      demo = sim::EmulatedInstrument::Start(options->demoType.toStdString(), options->baud);
-    } catch (const std::invalid_argument&) {
-      err << "unknown demo instrument: " << options->demoType << '\n';
-      return 2;
-    }
+  const CliCommand* command = FindCommand(words.takeFirst());
+  if (command == nullptr) {
+    err << "unknown command: " << parser.positionalArguments().front() << '\n' << Usage();
+    return kExitUsage;
   }
-
-  Session session;
-  if (demo) {
-    session.port.Naming().SetOverride(options->portNumber,
-                                      QString::fromStdString(demo->SlavePath()));
-  } else if (!options->portPath.isEmpty()) {
-    session.port.Naming().SetOverride(options->portNumber, options->portPath);
+  if (help) {
+    out << CommandUsage(*command);
+    return kExitDone;
   }
-  session.port.Open(static_cast<uint8_t>(options->portNumber), options->baud, kReadTimeoutMs);
 
   try {
-    if (command == QLatin1String("rq-identify")) {
-      session.link.IdentifyInterfaceUnit();
-      out << "sub_version=" << int(session.state.SubVersion) << '\n';
-    } else if (form) {
-      // The same initialization as the window's button, on the tab as "Считать" fills it with
-      // the form applied on top: what the form does not change (a key it lacks, a cell it shows
-      // as "----" or as read) keeps the instrument's value exactly. Only --erase erases the
-      // archive, whatever the form says.
-      InitWorkspace workspace(session.state);
-      workspace.Start();
-      ReadIniParams(workspace, session.link, session.state, session.buffer);
-      ApplyForm(workspace, WithoutUnchangedSelection(*form, ToForm(workspace)));
-      workspace.Controls().CheckBox1.checked = options->erase;
-      PcTimeStamp stamp(clock);
-      PresetTimeConfirmation preset;
-      ConsoleTimeConfirmation asked(in, out, clock);
-      PcTimeConfirmation& confirmation =
-          options->timeOk ? static_cast<PcTimeConfirmation&>(preset) : asked;
-      ConsoleMessages messages(out, err, options->exitInit);
-      InitializeDevice(workspace, session.link, session.state, session.buffer, stamp, confirmation,
-                       messages);
-    } else if (options->json) {
-      PrintSettingsForm(session.link, session.state, session.buffer, out);
-    } else {
-      session.link.IdentifyDevice();
-      if (command == QLatin1String("identify")) {
-        PrintIdentity(session.state, out);
-      } else {
-        session.link.ReadSettings();
-        PrintHexBlock(session.buffer.data(), session.link.SettingsLength(), out);
-      }
-    }
+    if (const std::optional<QString> foreign = ForeignOption(parser, *command, owners))
+      throw UsageError(*foreign);
+    CliRun run(parser, LineOptions::From(parser), words, in, out, err, clock);
+    return command->run(run);
+  } catch (const UsageError& error) {
+    err << QString::fromStdString(error.what()) << '\n' << CommandUsage(*command);
+    return kExitUsage;
   } catch (const EOwned& error) {
     err << error.message() << '\n';
-    return 1;
+    return kExitRefused;
   } catch (const EAbort&) {
-    // The PC time was not confirmed: nothing was written.
-    return 2;
+    // A confirmation was refused: nothing was written.
+    return kExitUsage;
   }
-  return 0;
 }
 
 }  // namespace vrx

@@ -99,7 +99,7 @@ void ShowCheck(QCheckBox* box, const CheckState& state) {
 
 }  // namespace
 
-InitTab::InitTab(InitWorkspace& workspace, AppContext& context, QWidget* parent)
+InitTab::InitTab(InitWorkspace& workspace, RunContext& context, QWidget* parent)
     : QWidget(parent), workspace_(workspace), context_(context) {
   setObjectName(QStringLiteral("InitTab"));
   BuildControls();
@@ -392,13 +392,13 @@ void InitTab::FocusControl(const QString& name) {
 
 void InitTab::ReadIniParams() {
   RunHandler(
-      [this] { vrx::ReadIniParams(workspace_, context_.link, context_.state, context_.buffer); });
+      [this] { vrx::ReadIniParams(workspace_, context_.connection.link, context_.connection.state, context_.connection.buffer); });
 }
 
 void InitTab::InitializeDevice() {
   RunHandler([this] {
     EnterChannelEdit();
-    vrx::InitializeDevice(workspace_, context_.link, context_.state, context_.buffer,
+    vrx::InitializeDevice(workspace_, context_.connection.link, context_.connection.state, context_.connection.buffer,
                           context_.timeStamp, context_.TimeConfirmation(), context_.messages);
   });
 }

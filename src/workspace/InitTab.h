@@ -4,7 +4,7 @@
 #include <exception>
 #include <functional>
 
-#include "app/AppContext.h"
+#include "session/RunContext.h"
 #include "workspace/InitWorkspace.h"
 
 class QCheckBox;
@@ -30,7 +30,7 @@ class InitTab : public QWidget {
 
  public:
   // `workspace` works on the connection state of `context`.
-  InitTab(InitWorkspace& workspace, AppContext& context, QWidget* parent = nullptr);
+  InitTab(InitWorkspace& workspace, RunContext& context, QWidget* parent = nullptr);
 
   // The mouse wheel over a control of the tab: over DBGrid1 or DBGrid2 it moves the current row
   // (delta below 0, turned towards the user: the next row), over DevNoEdit or DevAddrEdit it
@@ -73,7 +73,7 @@ class InitTab : public QWidget {
   void EnterChannelEdit();
 
   InitWorkspace& workspace_;
-  AppContext& context_;
+  RunContext& context_;
   // Set while the widgets are being filled from the state: their signals are not user input.
   bool refreshing_ = false;
   // Set while EnterChannelEdit enters a cell: where the handler's error is kept.

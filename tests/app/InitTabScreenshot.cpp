@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/AppContext.h"
+#include "session/RunContext.h"
 #include "app/DemoInstrument.h"
 #include "app/MainForm.h"
 #include "app/WidgetCursor.h"
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   vrx::RealPacer pacer;
   vrx::WidgetCursor cursor;
   vrx::RecordingMessages messages;
-  vrx::AppContext context(pacer, cursor, messages,
+  vrx::RunContext context(pacer, cursor, messages,
                           vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
                           settings.filePath(QStringLiteral("tool.ini")));
   const auto instrument = vrx::StartDemoInstrument(context, type);

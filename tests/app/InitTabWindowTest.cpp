@@ -82,7 +82,7 @@ TEST_P(InitTabReading, ReadFillsTheTabAsTheCompanionPrintsIt) {
   RealPacer pacer;
   PlainCursor cursor;
   RecordingMessages messages;
-  AppContext context(pacer, cursor, messages, test::PlainNaming(), {},
+  RunContext context(pacer, cursor, messages, test::PlainNaming(), {},
                      dir.filePath(QStringLiteral("tool.ini")));
   const auto instrument = StartDemoInstrument(context, GetParam());
   TMainForm form(context, {});
@@ -133,7 +133,7 @@ class InitTabWindow : public ::testing::Test {
   test::RecordingPacer pacer_{events_};
   PlainCursor cursor_;
   RecordingMessages messages_;
-  AppContext context_{pacer_,
+  RunContext context_{pacer_,
                       cursor_,
                       messages_,
                       test::PlainNaming(),

@@ -39,7 +39,7 @@ class InitializeWindow : public ::testing::Test {
     context_.reset();
     instrument_.reset();
     messages_.Clear();
-    context_ = std::make_unique<AppContext>(pacer_, cursor_, messages_, test::PlainNaming(),
+    context_ = std::make_unique<RunContext>(pacer_, cursor_, messages_, test::PlainNaming(),
                                             std::unique_ptr<SerialBackend>(),
                                             dir_.filePath(QStringLiteral("tool.ini")));
     if (!clockDialog)
@@ -140,7 +140,7 @@ class InitializeWindow : public ::testing::Test {
   RecordingMessages messages_;
   ScriptedConfirmation confirmation_;
   std::unique_ptr<sim::EmulatedInstrument> instrument_;
-  std::unique_ptr<AppContext> context_;
+  std::unique_ptr<RunContext> context_;
   std::unique_ptr<TMainForm> form_;
 };
 

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/ActionConnect.h"
+#include "session/ActionConnect.h"
 #include "app/DemoInstrument.h"
 #include "app/FakePortLine.h"
 #include "app/QtPrinters.h"
@@ -40,7 +40,7 @@ class MainFormTest : public ::testing::Test {
 
   ProbedMainForm& Start(StartupOptions options = {}) {
     Stop();
-    context_ = std::make_unique<AppContext>(pacer_, cursor_, messages_, test::PlainNaming(),
+    context_ = std::make_unique<RunContext>(pacer_, cursor_, messages_, test::PlainNaming(),
                                             std::make_unique<test::FakeSerialBackend>(events_),
                                             SettingsFile());
     form_ = std::make_unique<ProbedMainForm>(*context_, options);
@@ -64,7 +64,7 @@ class MainFormTest : public ::testing::Test {
   test::RecordingPacer pacer_{events_};
   PlainCursor cursor_;
   RecordingMessages messages_;
-  std::unique_ptr<AppContext> context_;
+  std::unique_ptr<RunContext> context_;
   std::unique_ptr<ProbedMainForm> form_;
 };
 
@@ -169,7 +169,7 @@ TEST_F(MainFormTest, StatusLineGivesTheReasonAPortDidNotOpen) {
   EXPECT_EQ(Find<QLabel>("lbPortStatus")->text(),
             QStringLiteral("COM1 → /dev/ttyS0 — не открыт: Нет такого устройства"));
   EXPECT_TRUE(messages_.All().empty());
-  EXPECT_FALSE(context_->port.IsOpen());
+  EXPECT_FALSE(context_->connection.port.IsOpen());
 }
 
 TEST_F(MainFormTest, FunctionKeysReachHelpAndPictureFromAnyControl) {
@@ -200,7 +200,7 @@ TEST(MainFormErrorTest, AnErrorInAButtonHandlerShowsTheErrorBoxAndTheWindowGoesO
   test::RecordingPacer pacer(events);
   WidgetCursor cursor;
   WidgetMessages messages;
-  AppContext context(pacer, cursor, messages, test::PlainNaming(),
+  RunContext context(pacer, cursor, messages, test::PlainNaming(),
                      std::make_unique<test::FakeSerialBackend>(events), dir.filePath("t.ini"));
   TMainForm form(context, {});
   form.show();
@@ -236,7 +236,7 @@ TEST(MainFormDemoTest, DemoInstrumentAnswersOnCom1AndTheStatusLineSaysSo) {
   RealPacer pacer;
   PlainCursor cursor;
   RecordingMessages messages;
-  AppContext context(pacer, cursor, messages, test::PlainNaming(), {}, dir.filePath("t.ini"));
+  RunContext context(pacer, cursor, messages, test::PlainNaming(), {}, dir.filePath("t.ini"));
   StartupOptions options;
   options.demoType = "VRX-L13-2.2";
   auto demo = StartDemoInstrument(context, options.demoType);
@@ -244,10 +244,10 @@ TEST(MainFormDemoTest, DemoInstrumentAnswersOnCom1AndTheStatusLineSaysSo) {
   EXPECT_EQ(form.findChild<QLabel*>("lbPortStatus")->text(),
             QStringLiteral("COM1 → %1 (демо: VRX-L13-2.2)")
                 .arg(QString::fromStdString(demo->SlavePath())));
-  ASSERT_TRUE(context.port.IsOpen());
-  context.link.IdentifyDevice();
-  ASSERT_NE(context.state.DeviceType, nullptr);
-  EXPECT_STREQ(context.state.DeviceType->Name, "VRX-L13-2.2");
+  ASSERT_TRUE(context.connection.port.IsOpen());
+  context.connection.link.IdentifyDevice();
+  ASSERT_NE(context.connection.state.DeviceType, nullptr);
+  EXPECT_STREQ(context.connection.state.DeviceType->Name, "VRX-L13-2.2");
   EXPECT_TRUE(messages.All().empty());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
@@ -88,6 +89,47 @@ TEST(VrxCtl, FailuresPrintTheMessageAloneAndExitOne) {
     EXPECT_EQ(run.err, QString::fromUtf8(c.message));
     EXPECT_TRUE(run.out.isEmpty());
   }
+}
+
+// What the companion printed for the emulator's default instruments when these files were
+// recorded: a change of the output shows here first.
+TEST(VrxCtl, PrintsWhatWasRecordedForTheDefaultInstruments) {
+  const QString golden = QStringLiteral(VRX_CLI_GOLDEN_DIR "/");
+  const struct {
+    QStringList arguments;
+    const char* file;
+  } cases[] = {
+      {{"--demo", "VRX-L13-2.2", "settings"}, "VRX-L13-2.2-settings.txt"},
+      {{"--demo", "VRX-L1-2.1", "settings"}, "VRX-L1-2.1-settings.txt"},
+      {{"--demo", "VRX-L13-2.2", "init", "--time-ok", "--form", golden + "device-number.json"},
+       "VRX-L13-2.2-init.txt"},
+      {{"--demo", "VRX-L1-2.1", "init", "--time-ok", "--form", golden + "device-number.json"},
+       "VRX-L1-2.1-init.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    QFile file(golden + c.file);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const CtlRun run = Ctl(c.arguments);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString::fromUtf8(file.readAll()));
+  }
+}
+
+TEST(VrxCtl, HelpPrintsUsageToStdoutAndExitsZero) {
+  const CtlRun general = Ctl({"--help"});
+  EXPECT_EQ(general.code, 0);
+  EXPECT_TRUE(general.err.isEmpty());
+  for (const char* synopsis : {"  identify\n", "  settings [--json]\n", "  rq-identify\n",
+                               "  init --form FILE [--erase] [--time-ok] [--exit-init]\n"})
+    EXPECT_TRUE(general.out.contains(QString::fromUtf8(synopsis))) << synopsis;
+
+  const CtlRun init = Ctl({"init", "--help"});
+  EXPECT_EQ(init.code, 0);
+  EXPECT_TRUE(
+      init.out.startsWith("usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] "
+                          "[--demo TYPE] [--trace] init --form FILE"));
+  EXPECT_TRUE(init.out.contains("--exit-init"));
 }
 
 TEST(VrxCtl, WrongCommandLinesExitTwo) {

@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "link/DeviceLink.h"
+#include "link/Connection.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"
 
 namespace vrx::test {
 
-// The tool's side of a real pseudo-terminal with an emulated instrument on the other end:
-// COM1 resolves to the emulator's slave device and is opened as the window opens it.
-struct EmulatedLink {
+// The tool's connection over a real pseudo-terminal with an emulated instrument on the other
+// end: COM1 resolves to the emulator's slave device and is opened as the window opens it.
+struct EmulatedLink : Connection {
   static constexpr int kReadTimeoutMs = 1500;
 
   explicit EmulatedLink(std::unique_ptr<sim::ByteProtocolInstrument> device,
@@ -20,6 +20,8 @@ struct EmulatedLink {
     port.Naming().SetOverride(1, QString::fromStdString(emulator.SlavePath()));
     port.Open(1, toolBaud, kReadTimeoutMs);
   }
+  // The tool lets go of the line before the emulator ends it.
+  ~EmulatedLink() { port.Close(); }
 
   static std::unique_ptr<EmulatedLink> HeatCalculator(const sim::HeatCalculatorConfig& config,
                                                       uint32_t toolBaud = 4800) {
@@ -33,12 +35,6 @@ struct EmulatedLink {
   sim::ByteProtocolInstrument& Device() { return emulator.Device(); }
 
   sim::EmulatedInstrument emulator;
-  TComPort port;
-  ConnectionState state;
-  InstrumentBuffer buffer;
-  RealPacer pacer;
-  PlainCursor cursor;
-  DeviceLink link{port, state, buffer, pacer, cursor};
 };
 
 }  // namespace vrx::test

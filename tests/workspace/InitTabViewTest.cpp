@@ -73,10 +73,10 @@ class InitTabViewTest : public ::testing::Test {
   RealPacer pacer_;
   PlainCursor cursor_;
   RecordingMessages messages_;
-  AppContext context_{pacer_,    cursor_,
+  RunContext context_{pacer_,    cursor_,
                       messages_, PortNaming(PortNaming::SettingLookup{}),
                       {},        dir_.filePath(QStringLiteral("tool.ini"))};
-  InitWorkspace workspace_{context_.state};
+  InitWorkspace workspace_{context_.connection.state};
   InitTab tab_{workspace_, context_};
 };
 

@@ -5,31 +5,26 @@
 #include <functional>
 #include <memory>
 
-#include "link/ComPort.h"
-#include "link/ConnectionState.h"
-#include "link/CursorControl.h"
-#include "link/DeviceLink.h"
-#include "link/InstrumentBuffer.h"
-#include "link/Pacer.h"
+#include "link/Connection.h"
 #include "model/Messages.h"
 #include "service/PcTimeConfirmation.h"
 #include "service/PcTimeStamp.h"
 
 namespace vrx {
 
-// Everything the tool has exactly one of during a run: the serial port, what the last
-// identification found, the instrument buffer and the device link over them, and the time stamp
-// with its confirmation flags. The pacer, the cursor, the messages and the clock confirmation are
-// the caller's; the context only refers to them. Views receive the context by reference, so a
-// test can build as many independent ones as it needs.
-class AppContext {
+// Everything the tool has exactly one of during a run: the connection to the instrument, the
+// persisted settings, the guard every user action runs in, and the time stamp with its
+// confirmation flags. The pacer, the cursor, the messages and the clock confirmation are the
+// caller's; the context only refers to them. Views of every subsystem receive the context by
+// reference, so a test can build as many independent ones as it needs.
+class RunContext {
  public:
   // `settingsFile` empty means the tool's own per-user settings; tests pass an INI file.
-  AppContext(Pacer& pacer, CursorControl& cursor, Messages& messages,
+  RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages,
              PortNaming naming = PortNaming(), std::unique_ptr<SerialBackend> backend = {},
              QString settingsFile = {});
-  AppContext(const AppContext&) = delete;
-  AppContext& operator=(const AppContext&) = delete;
+  RunContext(const RunContext&) = delete;
+  RunContext& operator=(const RunContext&) = delete;
 
   // Runs one user action: an error that escapes it is shown in the error box and the cursor is
   // put back as it was. Returns false when the action ended with an error.
@@ -42,13 +37,8 @@ class AppContext {
   // std::logic_error while nobody is installed.
   PcTimeConfirmation& TimeConfirmation() const;
 
-  Pacer& pacer;
-  CursorControl& cursor;
   Messages& messages;
-  TComPort port;
-  ConnectionState state;
-  InstrumentBuffer buffer;
-  DeviceLink link;
+  Connection connection;
   // Stamps every settings write with the PC time; its flags keep the answers for the whole run.
   PcTimeStamp timeStamp;
   // The main window installs its clock verification dialog here unless something else is

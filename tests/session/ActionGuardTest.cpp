@@ -1,4 +1,4 @@
-#include "app/ActionGuard.h"
+#include "session/ActionGuard.h"
 
 #include <gtest/gtest.h>
 

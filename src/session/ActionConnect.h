@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/AppContext.h"
+#include "session/RunContext.h"
 
 namespace vrx {
 
@@ -12,7 +12,7 @@ namespace vrx {
 // that escapes the action reaches the error box and the cursor is put back. The signal's
 // arguments are not passed on.
 template <typename Sender, typename Signal>
-QMetaObject::Connection ConnectAction(Sender* sender, Signal signal, AppContext& context,
+QMetaObject::Connection ConnectAction(Sender* sender, Signal signal, RunContext& context,
                                       std::function<void()> action) {
   return QObject::connect(sender, signal, sender,
                           [&context, action = std::move(action)] { context.RunAction(action); });

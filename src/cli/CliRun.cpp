@@ -1,0 +1,80 @@
+#include "cli/CliRun.h"
+
+#include <QLoggingCategory>
+#include <utility>
+
+namespace vrx {
+
+QList<QCommandLineOption> LineOptions::Declare() {
+  return {
+      QCommandLineOption(QStringLiteral("port"), QString(), QStringLiteral("PATH")),
+      QCommandLineOption(QStringLiteral("com"), QString(), QStringLiteral("N")),
+      QCommandLineOption(QStringLiteral("baud"), QString(), QStringLiteral("BAUD")),
+      QCommandLineOption(QStringLiteral("demo"), QString(), QStringLiteral("TYPE")),
+      QCommandLineOption(QStringLiteral("trace")),
+  };
+}
+
+LineOptions LineOptions::From(const QCommandLineParser& parser) {
+  LineOptions options;
+  if (parser.isSet(QStringLiteral("com"))) {
+    bool ok = false;
+    options.portNumber = parser.value(QStringLiteral("com")).toInt(&ok);
+    if (!ok || options.portNumber < 1 || options.portNumber > 255)
+      throw UsageError(QStringLiteral("--com expects a port number 1..255"));
+  }
+  if (parser.isSet(QStringLiteral("baud"))) {
+    options.baud = parser.value(QStringLiteral("baud")).toUInt();
+    if (options.baud != 4800 && options.baud != 9600)
+      throw UsageError(QStringLiteral("--baud expects 4800 or 9600"));
+  }
+  if (parser.isSet(QStringLiteral("port")) && parser.isSet(QStringLiteral("com")))
+    throw UsageError(QStringLiteral("--port and --com exclude each other"));
+  options.portPath = parser.value(QStringLiteral("port"));
+  options.demoType = parser.value(QStringLiteral("demo"));
+  if (parser.isSet(QStringLiteral("trace")))
+    QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
+  return options;
+}
+
+CliRun::CliRun(const QCommandLineParser& parser, LineOptions line, QStringList words,
+               QTextStream& in, QTextStream& out, QTextStream& err, const PcClock& clock)
+    : in(in),
+      out(out),
+      err(err),
+      clock(clock),
+      parser_(parser),
+      line_(std::move(line)),
+      words_(std::move(words)) {}
+
+bool CliRun::IsSet(const char* option) const {
+  return parser_.isSet(QString::fromLatin1(option));
+}
+
+QString CliRun::Value(const char* option) const {
+  return parser_.value(QString::fromLatin1(option));
+}
+
+Connection& CliRun::Connect() {
+  if (connection_)
+    return *connection_;
+  if (!line_.demoType.isEmpty()) {
+    try {
+      // The demo instrument listens at the speed the tool uses, as a matching real one would.
+      demo_ = sim::EmulatedInstrument::Start(line_.demoType.toStdString(), line_.baud);
+    } catch (const std::invalid_argument&) {
+      throw UsageError(QStringLiteral("unknown demo instrument: ") + line_.demoType);
+    }
+  }
+  connection_ = std::make_unique<Connection>();
+  TComPort& port = connection_->port;
+  if (demo_) {
+    port.Naming().SetOverride(line_.portNumber, QString::fromStdString(demo_->SlavePath()));
+  } else if (!line_.portPath.isEmpty()) {
+    port.Naming().SetOverride(line_.portNumber, line_.portPath);
+  }
+  port.Open(static_cast<uint8_t>(line_.portNumber), line_.baud, LineOptions::kReadTimeoutMs);
+  return *connection_;
+}
+
+}  // namespace vrx

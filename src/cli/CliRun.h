@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+
+#include "link/Connection.h"
+#include "service/PcClock.h"
+#include "sim/EmulatedInstrument.h"
+
+namespace vrx {
+
+// Exit codes of the companion.
+enum CliExit : int {
+  kExitDone = 0,
+  // The instrument, the port or a value refused: the Russian message alone on stderr.
+  kExitRefused = 1,
+  // A wrong command line, an unreadable file or a refused confirmation.
+  kExitUsage = 2,
+};
+
+// A command line or a file the companion cannot use; its text goes to stderr and the run ends
+// with kExitUsage.
+class UsageError : public std::runtime_error {
+ public:
+  explicit UsageError(const QString& text) : std::runtime_error(text.toStdString()) {}
+};
+
+// The options every command takes: which port, at what speed, against a demo instrument or not.
+struct LineOptions {
+  // The window's link settings: COM1 at 4800 baud, replies within 1500 ms.
+  static constexpr int kDefaultPort = 1;
+  static constexpr uint32_t kDefaultBaud = 4800;
+  static constexpr int kReadTimeoutMs = 1500;
+
+  int portNumber = kDefaultPort;
+  uint32_t baud = kDefaultBaud;
+  QString portPath;
+  QString demoType;
+
+  static QList<QCommandLineOption> Declare();
+  // Throws UsageError for a value out of range or options that exclude each other.
+  static LineOptions From(const QCommandLineParser& parser);
+};
+
+// One run of a command: its options and words, the terminal, and the line to the instrument,
+// opened when the command asks for it (after it has checked its own arguments).
+class CliRun {
+ public:
+  CliRun(const QCommandLineParser& parser, LineOptions line, QStringList words, QTextStream& in,
+         QTextStream& out, QTextStream& err, const PcClock& clock);
+  CliRun(const CliRun&) = delete;
+  CliRun& operator=(const CliRun&) = delete;
+
+  bool IsSet(const char* option) const;
+  QString Value(const char* option) const;
+  // The words after the command's name (a command group's subcommand and its arguments).
+  const QStringList& Words() const { return words_; }
+
+  // Starts the demo instrument when one is asked for, maps the port to it or to --port, and
+  // opens the port. Throws UsageError for an unknown demo instrument.
+  Connection& Connect();
+
+  QTextStream& in;
+  QTextStream& out;
+  QTextStream& err;
+  const PcClock& clock;
+
+ private:
+  const QCommandLineParser& parser_;
+  LineOptions line_;
+  QStringList words_;
+  // Declared in this order so the port lets go of the line before the demo instrument ends it.
+  std::unique_ptr<sim::EmulatedInstrument> demo_;
+  std::unique_ptr<Connection> connection_;
+};
+
+}  // namespace vrx

@@ -1,0 +1,42 @@
+#include <QJsonDocument>
+
+#include "cli/CliCommand.h"
+#include "cli/HexText.h"
+#include "workspace/InitWorkspace.h"
+#include "workspace/ReadIniParams.h"
+#include "workspace/WorkspaceForm.h"
+
+namespace vrx {
+
+namespace {
+
+int Settings(CliRun& run) {
+  Connection& connection = run.Connect();
+  if (run.IsSet("json")) {
+    // The first tab of the window filled by its "Считать", printed as its form file.
+    InitWorkspace workspace(connection.state);
+    workspace.Start();
+    ReadIniParams(workspace, connection.link, connection.state, connection.buffer);
+    run.out << QString::fromUtf8(QJsonDocument(ToForm(workspace)).toJson(QJsonDocument::Indented));
+    return kExitDone;
+  }
+  connection.link.IdentifyDevice();
+  connection.link.ReadSettings();
+  PrintHexBlock(connection.buffer.data(), connection.link.SettingsLength(), run.out);
+  return kExitDone;
+}
+
+}  // namespace
+
+CliCommand SettingsCommand() {
+  return {QStringLiteral("settings"),
+          QStringLiteral("settings [--json]"),
+          QStringLiteral(
+              "Identifies the heat calculator, reads its settings image and prints it as hex, 16 "
+              "bytes a line.\n--json fills the first tab as its \"Считать\" does and prints the "
+              "tab as its form file.\n"),
+          {QCommandLineOption(QStringLiteral("json"))},
+          Settings};
+}
+
+}  // namespace vrx
