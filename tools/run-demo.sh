@@ -5,6 +5,8 @@
 # and read its settings image).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Without locale variables the C library is ASCII-only: take the UTF-8 locale it always has.
+[ -n "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ] || export LANG=C.UTF-8
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRX_BUILD_TESTS=OFF
 cmake --build build -j"$(nproc)"

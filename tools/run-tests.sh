@@ -3,6 +3,8 @@
 # (with the exchange-timing benchmark) and once with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Without locale variables the C library is ASCII-only: take the UTF-8 locale it always has.
+[ -n "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ] || export LANG=C.UTF-8
 tools/install-deps.sh
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen

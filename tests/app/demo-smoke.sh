@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Runs under xvfb-run: starts `vrx-service --demo` on the virtual display, waits for the main
 # window, checks the status line of the demo port, presses "Выход" and expects a clean exit.
+# Every failure says why and shows the program's log.
 set -euo pipefail
 exe="$1"
+title='VRX-Сервис 1.3'
+
+# Without locale variables the C library is ASCII-only: take the UTF-8 locale it always has.
+[ -n "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ] || export LANG=C.UTF-8
 
 work="$(mktemp -d)"
 pid=""
@@ -11,6 +16,13 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+fail() {
+  echo "$1"
+  echo "--- vrx-service log ---"
+  cat "$work/log"
+  exit 1
+}
+trap 'fail "line $LINENO: \"$BASH_COMMAND\" failed with status $?"' ERR
 
 # Settings of its own, so the demo port COM1 is the one selected.
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
@@ -21,17 +33,30 @@ export QT_QPA_PLATFORM=xcb
 "$exe" --demo >"$work/log" 2>&1 &
 pid=$!
 
-window="$(timeout 30 xdotool search --sync --onlyvisible --name '^VRX-Сервис 1\.3$' | head -n 1)"
-if [ -z "$window" ]; then
-  echo "the main window did not appear"; cat "$work/log"; exit 1
-fi
+# The window is found by the program's process, not by a title pattern: xdotool matches
+# patterns in the current locale, and the title is compared byte for byte (UTF-8) below.
+window=""
+deadline=$((SECONDS + 30))
+while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ]; do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    status=0
+    wait "$pid" || status=$?
+    pid=""
+    fail "vrx-service exited with $status before its main window appeared"
+  fi
+  window="$(xdotool search --limit 1 --onlyvisible --pid "$pid" 2>/dev/null)" || sleep 0.1
+done
+[ -n "$window" ] || fail "the main window did not appear within 30 s"
+shown="$(xdotool getwindowname "$window")"
+[ "$shown" = "$title" ] || fail "the main window is titled \"$shown\", not \"$title\""
 
 if ! grep -Eq 'port status: COM1 → /dev/pts/[0-9]+ \(демо: VRX-L13-2\.2\)$' "$work/log"; then
-  echo "no demo status line"; cat "$work/log"; exit 1
+  fail "no demo status line"
 fi
 
 # "Выход" is 75 x 25 at the right end of the 34-pixel strip, 8 pixels from the edge.
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry="$(xdotool getwindowgeometry --shell "$window")"
+eval "$geometry"
 xdotool mousemove --window "$window" $((WIDTH - 8 - 37)) 17 click 1
 
 for _ in $(seq 1 100); do
@@ -39,12 +64,10 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 if kill -0 "$pid" 2>/dev/null; then
-  echo "vrx-service did not exit on \"Выход\""; cat "$work/log"; exit 1
+  fail "vrx-service did not exit on \"Выход\""
 fi
 status=0
 wait "$pid" || status=$?
 pid=""
-if [ "$status" -ne 0 ]; then
-  echo "vrx-service exited with $status"; cat "$work/log"; exit 1
-fi
+[ "$status" -eq 0 ] || fail "vrx-service exited with $status"
 echo "demo window shown and closed with \"Выход\""
