@@ -9,7 +9,8 @@ Connection::Connection(Pacer& pacer, CursorControl& cursor, PortNaming naming,
     : pacer(pacer),
       cursor(cursor),
       port(std::move(naming), std::move(backend)),
-      link(port, state, buffer, pacer, cursor) {}
+      link(port, state, buffer, pacer, cursor),
+      modbus(port, modbusBuffer, pacer, cursor) {}
 
 Connection::Connection(PortNaming naming, std::unique_ptr<SerialBackend> backend)
     : Connection(ownPacer_, ownCursor_, std::move(naming), std::move(backend)) {}

@@ -7,6 +7,8 @@
 #include "link/CursorControl.h"
 #include "link/DeviceLink.h"
 #include "link/InstrumentBuffer.h"
+#include "link/ModbusBuffer.h"
+#include "link/ModbusLink.h"
 #include "link/Pacer.h"
 #include "link/PortNaming.h"
 #include "link/SerialBackend.h"
@@ -14,8 +16,8 @@
 namespace vrx {
 
 // Everything the tool talks to an instrument with, once per run: the serial port, what the last
-// identification found, the instrument buffer and the links over them, with the pacer that times
-// every pause and the cursor that every exchange switches to waiting.
+// identification found, the instrument buffer, the Modbus frame buffer and the links over them,
+// with the pacer that times every pause and the cursor that every exchange switches to waiting.
 class Connection {
  public:
   // Paces and shows the cursor with the caller's objects (the window's, or a test's virtual
@@ -40,6 +42,8 @@ class Connection {
   ConnectionState state;
   InstrumentBuffer buffer;
   DeviceLink link;
+  ModbusBuffer modbusBuffer;
+  ModbusLink modbus;
 };
 
 }  // namespace vrx
