@@ -44,6 +44,15 @@ Reply ByteProtocolInstrument::OnByte(uint8_t byte) {
   return reply;
 }
 
+std::vector<uint8_t> ByteProtocolInstrument::Forward(uint8_t function) {
+  std::scoped_lock lock(mutex_);
+  return ForwardedBlock(function);
+}
+
+std::vector<uint8_t> ByteProtocolInstrument::ForwardedBlock(uint8_t) {
+  return {};
+}
+
 uint32_t ByteProtocolInstrument::BaudRate() const {
   return baudRate_;
 }

@@ -76,11 +76,20 @@ class ByteProtocolInstrument : public Instrument {
   using WriteObserver = std::function<void(const BlockWrite&)>;
   void SetWriteObserver(WriteObserver observer);
 
+  // What the instrument hands an interface module that forwards Modbus function 0x50 (its clock
+  // block) or 0x51 (its current-parameters block); see ForwardedBlock.
+  std::vector<uint8_t> Forward(uint8_t function);
+
  protected:
   ByteProtocolInstrument(uint32_t baudRate, std::vector<uint8_t> image);
 
   // The bytes that follow the echo of a command other than 0, 4 and 18. Called with mutex_ held.
   virtual std::vector<uint8_t> AnswerCommand(uint8_t command);
+
+  // The block the instrument gives for a forwarded function 0x50 or 0x51, without the leading
+  // byte that the module puts in front of it; empty when the instrument has no such block, and
+  // the module then answers with an exception reply. Called with mutex_ held.
+  virtual std::vector<uint8_t> ForwardedBlock(uint8_t function);
 
   // Guards all state of this object and of subclasses; held while the hooks run.
   mutable std::mutex mutex_;

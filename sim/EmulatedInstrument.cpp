@@ -7,12 +7,12 @@
 
 namespace vrx::sim {
 
-std::unique_ptr<EmulatedInstrument> EmulatedInstrument::Start(std::string_view name,
-                                                              uint32_t baudRate) {
+std::unique_ptr<EmulatedInstrument> EmulatedInstrument::Start(
+    std::string_view name, uint32_t baudRate, std::optional<InterfaceModuleConfig> module) {
   if (name == kRq7Name) {
     Rq7UnitConfig config;
     config.baudRate = baudRate;
-    return std::make_unique<EmulatedInstrument>(std::make_unique<Rq7Unit>(config));
+    return std::make_unique<EmulatedInstrument>(std::make_unique<Rq7Unit>(config), module);
   }
   const int typeIndex = HeatCalculator::TypeIndexByName(name);
   if (typeIndex == 0)
@@ -20,11 +20,16 @@ std::unique_ptr<EmulatedInstrument> EmulatedInstrument::Start(std::string_view n
   HeatCalculatorConfig config;
   config.typeIndex = typeIndex;
   config.baudRate = baudRate;
-  return std::make_unique<EmulatedInstrument>(std::make_unique<HeatCalculator>(config));
+  return std::make_unique<EmulatedInstrument>(std::make_unique<HeatCalculator>(config), module);
 }
 
-EmulatedInstrument::EmulatedInstrument(std::unique_ptr<ByteProtocolInstrument> instrument)
+EmulatedInstrument::EmulatedInstrument(std::unique_ptr<ByteProtocolInstrument> instrument,
+                                       std::optional<InterfaceModuleConfig> module)
     : instrument_(std::move(instrument)), line_(std::make_unique<PtyLine>(*instrument_)) {
+  if (module) {
+    module_ = std::make_unique<InterfaceModule>(instrument_.get(), *module);
+    line_->Attach(*module_);
+  }
   line_->Start();
 }
 

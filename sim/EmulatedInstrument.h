@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "sim/ByteProtocolInstrument.h"
+#include "sim/InterfaceModule.h"
 #include "sim/PtyLine.h"
 
 namespace vrx::sim {
@@ -18,18 +20,24 @@ class EmulatedInstrument {
   static constexpr std::string_view kRq7Name = "RQ-7";
 
   // `name` is a catalogue type name (e.g. "VRX-L13-2.2") or "RQ-7". Throws std::invalid_argument
-  // for any other name.
-  static std::unique_ptr<EmulatedInstrument> Start(std::string_view name, uint32_t baudRate = 4800);
+  // for any other name. With `module`, an interface module sits on the same line.
+  static std::unique_ptr<EmulatedInstrument> Start(
+      std::string_view name, uint32_t baudRate = 4800,
+      std::optional<InterfaceModuleConfig> module = std::nullopt);
   // Serves an instrument made by the caller.
-  explicit EmulatedInstrument(std::unique_ptr<ByteProtocolInstrument> instrument);
+  explicit EmulatedInstrument(std::unique_ptr<ByteProtocolInstrument> instrument,
+                              std::optional<InterfaceModuleConfig> module = std::nullopt);
 
   ByteProtocolInstrument& Device() { return *instrument_; }
+  // The interface module on the line, or nullptr.
+  InterfaceModule* Module() { return module_.get(); }
   PtyLine& Line() { return *line_; }
   const std::string& SlavePath() const { return line_->SlavePath(); }
 
  private:
   std::unique_ptr<ByteProtocolInstrument> instrument_;
-  // Declared after the instrument: the line's thread stops before the instrument goes.
+  std::unique_ptr<InterfaceModule> module_;
+  // Declared after the devices: the line's thread stops before they go.
   std::unique_ptr<PtyLine> line_;
 };
 

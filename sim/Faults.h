@@ -14,6 +14,14 @@ enum class Fault {
   ReplyAtOtherSpeed  // the reply goes out at another line speed than the instrument listens at
 };
 
+// Faults of the interface module (Modbus RTU).
+enum class ModuleFault {
+  NoReply,            // no answer at all
+  ExceptionReply,     // an exception reply instead of the answer
+  WriteEchoMismatch,  // a write reply that repeats another start address and quantity
+  OversizedCount      // a reply whose byte count (255) no frame buffer of the tool can hold
+};
+
 // Matches any command byte when arming a fault.
 inline constexpr int kAnyCommand = -1;
 

@@ -49,7 +49,7 @@ uint8_t Garbled(uint8_t byte) {
 
 }  // namespace
 
-PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument) {
+PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument), devices_{&instrument} {
   master_ = posix_openpt(O_RDWR | O_NOCTTY);
   if (master_ < 0)
     Fail("posix_openpt");
@@ -114,27 +114,44 @@ PtyLine::Clock::duration PtyLine::ByteTime(uint32_t baud) const {
       std::chrono::nanoseconds(10'000'000'000LL / baud));
 }
 
-bool PtyLine::LineMatchesInstrument() const {
+void PtyLine::Attach(Instrument& device) {
+  devices_.insert(devices_.begin(), &device);
+}
+
+uint32_t PtyLine::LineSpeed() const {
   termios tio{};
   // On Linux the master side reports the settings the tool made on the slave side.
   if (tcgetattr(master_, &tio) != 0)
-    return false;
+    return 0;
+  return SpeedToBaud(cfgetospeed(&tio));
+}
+
+Instrument* PtyLine::Listener() const {
+  termios tio{};
+  if (tcgetattr(master_, &tio) != 0)
+    return nullptr;
   const bool framing =
       (tio.c_cflag & CSIZE) == CS8 && (tio.c_cflag & PARENB) == 0 && (tio.c_cflag & CSTOPB) == 0;
-  return framing && SpeedToBaud(cfgetospeed(&tio)) == instrument_.BaudRate();
+  const uint32_t speed = SpeedToBaud(cfgetospeed(&tio));
+  for (Instrument* device : devices_) {
+    if (framing && device->BaudRate() == speed)
+      return device;
+  }
+  return nullptr;
 }
 
 void PtyLine::HandleIncoming(const uint8_t* bytes, int count, Clock::time_point now) {
-  const bool heard = LineMatchesInstrument();
-  const Clock::duration byteTime = ByteTime(instrument_.BaudRate());
+  Instrument* listener = Listener();
+  const Clock::duration byteTime =
+      ByteTime(listener ? listener->BaudRate() : instrument_.BaudRate());
   for (int i = 0; i < count; ++i) {
     rxFree_ = std::max(now, rxFree_) + byteTime;
-    if (!heard) {
+    if (listener == nullptr) {
       std::lock_guard lock(lostMutex_);
       lost_.push_back(bytes[i]);
       continue;
     }
-    const Reply reply = instrument_.OnByte(bytes[i]);
+    const Reply reply = listener->OnByte(bytes[i]);
     txFree_ = std::max(txFree_, rxFree_);
     for (uint8_t b : reply.bytes) {
       txFree_ += byteTime;

@@ -25,6 +25,11 @@ class PtyLine {
   PtyLine(const PtyLine&) = delete;
   PtyLine& operator=(const PtyLine&) = delete;
 
+  // Puts another device on the same line, e.g. an interface module listening at a speed of its
+  // own. While the line runs at a speed that several devices listen at, the one attached last
+  // owns it and the others hear nothing. Call before Start.
+  void Attach(Instrument& device);
+
   // The device the tool opens, e.g. /dev/pts/3.
   const std::string& SlavePath() const { return slavePath_; }
 
@@ -34,8 +39,10 @@ class PtyLine {
   // Serves in the calling thread until `stop` becomes true.
   void Serve(const std::atomic<bool>& stop);
 
-  // Bytes the tool sent that the instrument could not hear (wrong line speed or framing).
+  // Bytes the tool sent that no device could hear (wrong line speed or framing).
   std::vector<uint8_t> LostBytes() const;
+  // The speed the tool last set on the line (0 for a speed the line does not know).
+  uint32_t LineSpeed() const;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -46,10 +53,12 @@ class PtyLine {
 
   void HandleIncoming(const uint8_t* bytes, int count, Clock::time_point now);
   void WriteDue(Clock::time_point now);
-  bool LineMatchesInstrument() const;
+  // The device that hears the line at its present speed and framing, or none.
+  Instrument* Listener() const;
   Clock::duration ByteTime(uint32_t baud) const;
 
   Instrument& instrument_;
+  std::vector<Instrument*> devices_;  // the one attached last first
   int master_ = -1;
   int slave_ = -1;
   int wakeRead_ = -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "link/Connection.h"
 #include "sim/EmulatedInstrument.h"
@@ -15,8 +16,9 @@ struct EmulatedLink : Connection {
   static constexpr int kReadTimeoutMs = 1500;
 
   explicit EmulatedLink(std::unique_ptr<sim::ByteProtocolInstrument> device,
-                        uint32_t toolBaud = 4800)
-      : emulator(std::move(device)) {
+                        uint32_t toolBaud = 4800,
+                        std::optional<sim::InterfaceModuleConfig> module = std::nullopt)
+      : emulator(std::move(device), module) {
     port.Naming().SetOverride(1, QString::fromStdString(emulator.SlavePath()));
     port.Open(1, toolBaud, kReadTimeoutMs);
   }
@@ -32,7 +34,15 @@ struct EmulatedLink : Connection {
     return std::make_unique<EmulatedLink>(std::make_unique<sim::Rq7Unit>(config));
   }
 
+  // A heat calculator with an interface module on its line.
+  static std::unique_ptr<EmulatedLink> WithModule(const sim::InterfaceModuleConfig& module = {},
+                                                  const sim::HeatCalculatorConfig& config = {}) {
+    return std::make_unique<EmulatedLink>(std::make_unique<sim::HeatCalculator>(config),
+                                          config.baudRate, module);
+  }
+
   sim::ByteProtocolInstrument& Device() { return emulator.Device(); }
+  sim::InterfaceModule& Module() { return *emulator.Module(); }
 
   sim::EmulatedInstrument emulator;
 };
