@@ -13,9 +13,13 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "session/ActionConnect.h"
+#include "app/HelpFiles.h"
+#include "app/HelpForm.h"
 #include "app/PortSettings.h"
+#include "app/SchemePictureForm.h"
+#include "model/Errors.h"
 #include "service/ClockVerifyForm.h"
+#include "session/ActionConnect.h"
 #include "workspace/InitTab.h"
 
 namespace vrx {
@@ -62,6 +66,7 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  delete SchemePictureForm_.data();
   if (context_.timeConfirmation == ClockVerifyForm_)
     context_.timeConfirmation = nullptr;
   // The first tab shows the workspace, which as a member goes before the window's children.
@@ -170,9 +175,16 @@ bool TMainForm::CreateTables() {
 }
 
 void TMainForm::RefreshSchemePicture() {
+  pictureScheme_ = workspace_.Selection().scheme;
   if (!SchemePictureOpen())
     return;
-  ShowSchemePicture();
+  // A picture that cannot be shown is reported without ending the action that changed the
+  // scheme (a reading goes on decoding the instrument's settings).
+  try {
+    ShowSchemePicture();
+  } catch (const EOwned& error) {
+    context_.messages.ShowError(error.message());
+  }
   activateWindow();
 }
 
@@ -244,11 +256,34 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::ShowHelpTopic(int pageIndex) {
-  qCDebug(lcApp) << "help topic of page" << pageIndex;
+  if (HelpForm_ == nullptr)
+    HelpForm_ = new THelpForm(DataFolders(), this);
+  HelpForm_->ShowTopic(HelpTopicOfPage(pageIndex));
 }
 
 void TMainForm::ShowSchemePicture() {
-  qCDebug(lcApp) << "scheme picture";
+  if (pictureScheme_ == nullptr)
+    return;
+  QImage picture;
+  try {
+    picture = TSchemePictureForm::Load(DataFolders(), pictureScheme_->PictureNumber);
+  } catch (const EOwned&) {
+    // An open window would go on showing another scheme's picture.
+    if (SchemePictureForm_ != nullptr)
+      SchemePictureForm_->close();
+    throw;
+  }
+  if (SchemePictureForm_ == nullptr)
+    SchemePictureForm_ = new TSchemePictureForm();
+  SchemePictureForm_->ShowPicture(pictureScheme_->SchemeNumber, picture);
+}
+
+bool TMainForm::SchemePictureOpen() const {
+  return SchemePictureForm_ != nullptr;
+}
+
+QStringList TMainForm::DataFolders() const {
+  return options_.dataFolders.isEmpty() ? ProgramDataFolders() : options_.dataFolders;
 }
 
 void TMainForm::UpdatePortStatus() {

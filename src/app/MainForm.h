@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "session/RunContext.h"
 #include "app/StartupOptions.h"
@@ -15,6 +16,8 @@ namespace vrx {
 
 class InitTab;
 class TClockVerifyForm;
+class THelpForm;
+class TSchemePictureForm;
 
 // The main window: the port strip on top, the six tabs below, the port status line at the
 // bottom. Creating it runs the start-up steps and creates the service dialogs, which it owns;
@@ -56,12 +59,11 @@ class TMainForm : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // F1: the help topic of the page; F2: the picture of the selected scheme. The help and
-  // picture windows fill these in.
+  // F1: the help window on the topic of the page; F2: the picture window on the scheme entry
+  // the last scheme change selected (the picture window is created when none is open).
   virtual void ShowHelpTopic(int pageIndex);
   virtual void ShowSchemePicture();
-  // Whether the scheme picture window is open; the picture window answers it.
-  virtual bool SchemePictureOpen() const { return false; }
+  bool SchemePictureOpen() const;
 
  private:
   void BuildWindow();
@@ -77,6 +79,8 @@ class TMainForm : public QMainWindow {
   // The "Сброс" action of the current-parameters tab, run once at start.
   void bnResetCurParamsClick();
   void UpdatePortStatus();
+  // Where the help file and the scheme pictures are looked for.
+  QStringList DataFolders() const;
 
   RunContext& context_;
   const StartupOptions options_;
@@ -90,6 +94,11 @@ class TMainForm : public QMainWindow {
   InitTab* initTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
+  // Made at the first F1 and kept; the picture window is the application's and clears this
+  // reference when it closes.
+  THelpForm* HelpForm_ = nullptr;
+  QPointer<TSchemePictureForm> SchemePictureForm_;
+  const TSchemeRecord* pictureScheme_ = nullptr;
 };
 
 }  // namespace vrx

@@ -24,6 +24,9 @@ struct StartupOptions {
   QString demoType;
   // --com n=PATH, in the order given.
   std::vector<std::pair<int, QString>> ports;
+  // Where the help file and the scheme pictures are looked for; empty: beside the program,
+  // then the installed data folder.
+  QStringList dataFolders;
 
   // Applies the --com mappings to a port naming.
   void ApplyPorts(PortNaming& naming) const;

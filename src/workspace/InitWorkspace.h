@@ -42,8 +42,8 @@ class InitWorkspace : public QObject {
   ConnectionState& State() { return state_; }
   const ConnectionState& State() const { return state_; }
 
-  // Called by CountingSchemeChanged while the scheme picture window is open, so that it shows
-  // the new scheme; the view installs it (and returns the focus to the main window there).
+  // Called by CountingSchemeChanged after every scheme it selects; the view keeps that scheme
+  // for the picture window and shows it there when the window is open.
   void SetSchemePictureHook(std::function<void()> hook) { schemePicture_ = std::move(hook); }
 
   // --- Handlers of the model and scheme rules -------------------------------------------------

@@ -1,0 +1,40 @@
+# Compiles VRX_L.chm with chmcmd in a staging folder: the files of the project's [FILES] section
+# come from the help sources, those under images/ from the generated scheme pictures. A missing
+# file, or a link to a page that is not there, fails the build.
+#   cmake -DCHMCMD=... -DSOURCE_DIR=... -DSTAGE_DIR=... -DIMAGES_DIR=... -DOUTPUT=... -P CompileHelp.cmake
+
+file(REMOVE_RECURSE ${STAGE_DIR})
+file(MAKE_DIRECTORY ${STAGE_DIR}/images)
+file(COPY ${SOURCE_DIR}/VRX_L.hhp DESTINATION ${STAGE_DIR})
+
+file(STRINGS ${SOURCE_DIR}/VRX_L.hhp lines)
+set(in_files FALSE)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^\\[")
+    set(in_files FALSE)
+    if(line STREQUAL "[FILES]")
+      set(in_files TRUE)
+    endif()
+  elseif(in_files AND line)
+    if(line MATCHES "^images/(.*)$")
+      set(from ${IMAGES_DIR}/${CMAKE_MATCH_1})
+    else()
+      set(from ${SOURCE_DIR}/${line})
+    endif()
+    if(NOT EXISTS ${from})
+      message(FATAL_ERROR "help file ${line} is missing: ${from}")
+    endif()
+    get_filename_component(folder ${STAGE_DIR}/${line} DIRECTORY)
+    file(COPY ${from} DESTINATION ${folder})
+  endif()
+endforeach()
+
+execute_process(COMMAND ${CHMCMD} --verbosity 1 VRX_L.hhp
+  WORKING_DIRECTORY ${STAGE_DIR}
+  RESULT_VARIABLE result
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE output)
+if(NOT result EQUAL 0 OR output MATCHES "Warning")
+  message(FATAL_ERROR "chmcmd failed (${result}):\n${output}")
+endif()
+file(COPY_FILE ${STAGE_DIR}/VRX_L.chm ${OUTPUT})

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace vrx {
+
+inline constexpr char kHelpFileName[] = "VRX_L.chm";
+
+// The help topic F1 opens on a page of the main window: "VRX_L.chm::/3.htm" for "Сервис",
+// "/4.htm" for "Текущие параметры", "/5.htm" for "Доп. интерфейс", "/0.htm" for every other page.
+QString HelpTopicOfPage(int pageIndex);
+
+// A topic split into the help file's name and the page inside it ("/4.htm"); a topic without
+// "::" names a page of the tool's own help file.
+struct HelpTopic {
+  QString file;
+  QString page;
+};
+HelpTopic SplitHelpTopic(const QString& topic);
+
+// Where the help file and the scheme pictures are looked for, in order: the program's own folder
+// (the build tree), then the data folder of an installation beside it.
+QStringList ProgramDataFolders();
+
+// The path of the first folder's copy of `relative` that exists; empty when none does.
+QString FindDataFile(const QStringList& folders, const QString& relative);
+
+// "images/N.jpg": the scheme picture of a picture number, relative to a data folder.
+QString SchemePictureFile(uint32_t pictureNumber);
+
+}  // namespace vrx
