@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace vrx {
 namespace {
@@ -45,6 +46,12 @@ QString ChannelList(uint8_t nibbles) {
       channels << QStringLiteral("К%1").arg(channel);
   }
   return channels.join(QStringLiteral(", "));
+}
+
+QString KindText(int kind) {
+  if (kind == (kFlowBit | kTemperatureBit))
+    return QStringLiteral("расход, t и P");
+  return kind == kFlowBit ? QStringLiteral("расход") : QStringLiteral("t и P");
 }
 
 bool InCircuit(uint8_t nibbles, int channel) {
@@ -152,16 +159,18 @@ QStringList FooterLines(const SchemeSketch& sketch) {
 
 QImage DrawScheme(const SchemeSketch& sketch) {
   const std::vector<int> channels = DrawnChannels(sketch);
-  const bool optional = sketch.models.front().optionalChannel != 0;
+  const bool optional =
+      std::any_of(sketch.models.begin(), sketch.models.end(),
+                  [](const SchemeSketch::Models& group) { return group.optionalChannel != 0; });
   const QStringList footer = FooterLines(sketch);
   const bool twoPairs = !channels.empty() && channels.front() <= 2 && channels.back() >= 3;
 
   const int headerHeight = kMargin + 28 + kLineHeight * static_cast<int>(sketch.models.size());
-  const int pipesTop = headerHeight + 24;
+  const int pipesTop = headerHeight + 40;
   const int pipesHeight =
       kRowHeight * static_cast<int>(channels.size()) + (twoPairs ? kPairGap : 0);
   const int optionalTop = pipesTop + pipesHeight;
-  const int footerTop = optionalTop + (optional ? kRowHeight + kLineHeight : 0) + 8;
+  const int footerTop = optionalTop + (optional ? kRowHeight + 2 * kLineHeight : 0) + 8;
   const int height = footerTop + kLineHeight * static_cast<int>(footer.size()) + kMargin;
 
   QImage image(kWidth, height, QImage::Format_RGB888);
@@ -217,15 +226,19 @@ QImage DrawScheme(const SchemeSketch& sketch) {
     int kinds = 0;
     QStringList where;
     for (const SchemeSketch::Models& group : sketch.models) {
+      if (group.optionalChannel == 0)
+        continue;
       kinds |= group.optionalKind;
-      where << QStringLiteral("К%1 у %2")
+      where << QStringLiteral("К%1 у %2 (%3)")
                    .arg(group.optionalChannel)
-                   .arg(group.names.join(QStringLiteral(", ")));
+                   .arg(group.names.join(QStringLiteral(", ")), KindText(group.optionalKind));
     }
-    Pipe(p, y, kinds, QStringLiteral("Дополнительный канал (по выбору)"), kOptional, true, true);
+    Pipe(p, y, kinds, QStringLiteral("Доп. канал"), kOptional, true, true);
+    p.setPen(kInk);
     p.setFont(Font(11));
-    p.drawText(QRect(kLabelX, y + 6, kPipeRight - kLabelX, 2 * kLineHeight), Qt::TextWordWrap,
-               where.join(QStringLiteral("; ")));
+    p.drawText(QRect(kLabelX, y + kSymbolRadius + 4, kWidth - kMargin - kLabelX, 2 * kLineHeight),
+               Qt::TextWordWrap,
+               QStringLiteral("Включается по выбору: ") + where.join(QStringLiteral("; ")));
   }
 
   p.setPen(kInk);
