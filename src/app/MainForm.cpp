@@ -221,12 +221,14 @@ void TMainForm::bnExitClick() {
 }
 
 bool TMainForm::FormKeyDown(int key) {
+  // The key is taken even when its action fails, so that it does not travel on to the parent
+  // widgets and report the same error once more for each of them.
   switch (key) {
     case Qt::Key_F1:
-      ShowHelpTopic(PageControl1_->currentIndex());
+      context_.RunAction([this] { ShowHelpTopic(PageControl1_->currentIndex()); });
       return true;
     case Qt::Key_F2:
-      ShowSchemePicture();
+      context_.RunAction([this] { ShowSchemePicture(); });
       return true;
     default:
       return false;
@@ -237,10 +239,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   // The window sees keys before its controls, so F1 and F2 work wherever the focus is.
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    bool handled = false;
-    context_.RunAction([&] { handled = FormKeyDown(key); });
-    return handled;
+    return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
   }
   // The wheel over the grids and the number edits of the first tab steps them; elsewhere it
   // does what it always does.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "link/Pacer.h"
+#include "link/PortNaming.h"
 #include "link/SerialBackend.h"
 
 namespace vrx::test {
