@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6serialport6-dev
+  fp-utils libchm-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool
 )
