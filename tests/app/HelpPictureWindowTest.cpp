@@ -29,7 +29,7 @@ class HelpPictureWindowTest : public ::testing::Test {
  protected:
   // A window that finds its help file and pictures in `dataFolder`.
   TMainForm& Start(const QString& dataFolder) {
-    context_ = std::make_unique<AppContext>(pacer_, cursor_, messages_, test::PlainNaming(),
+    context_ = std::make_unique<RunContext>(pacer_, cursor_, messages_, test::PlainNaming(),
                                             std::make_unique<test::FakeSerialBackend>(events_),
                                             dir_.filePath("tool.ini"));
     StartupOptions options;
@@ -81,7 +81,7 @@ class HelpPictureWindowTest : public ::testing::Test {
   test::RecordingPacer pacer_{events_};
   PlainCursor cursor_;
   RecordingMessages messages_;
-  std::unique_ptr<AppContext> context_;
+  std::unique_ptr<RunContext> context_;
   std::unique_ptr<TMainForm> form_;
 };
 

@@ -11,13 +11,13 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/AppContext.h"
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/SchemePictureForm.h"
 #include "app/WidgetCursor.h"
 #include "link/Pacer.h"
 #include "model/Catalogue.h"
+#include "session/RunContext.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   vrx::RealPacer pacer;
   vrx::WidgetCursor cursor;
   vrx::RecordingMessages messages;
-  vrx::AppContext context(pacer, cursor, messages, vrx::PortNaming(), {},
+  vrx::RunContext context(pacer, cursor, messages, vrx::PortNaming(), {},
                           settings.filePath(QStringLiteral("tool.ini")));
   vrx::StartupOptions options;
   options.dataFolders = {QStringLiteral(VRX_PROGRAM_DIR)};
