@@ -52,10 +52,7 @@ QComboBox* DropDownList(const QString& name, const QStringList& items, QWidget* 
 }  // namespace
 
 TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget* parent)
-    : QMainWindow(parent),
-      context_(context),
-      options_(options),
-      workspace_(context.connection.state) {
+    : QMainWindow(parent), context_(context), options_(options), workspace_(context.connection.state) {
   setObjectName(QStringLiteral("MainForm"));
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
@@ -208,9 +205,8 @@ void TMainForm::SavePortSettings() {
 }
 
 void TMainForm::OpenPort() {
-  OpenSelectedPort(context_.connection.port, context_.connection.pacer,
-                   cbComSelector_->currentIndex(), cbComSpeed_->currentIndex(),
-                   cbComSpeed_->currentText().toUInt());
+  OpenSelectedPort(context_.connection.port, context_.connection.pacer, cbComSelector_->currentIndex(),
+                   cbComSpeed_->currentIndex(), cbComSpeed_->currentText().toUInt());
   UpdatePortStatus();
 }
 
