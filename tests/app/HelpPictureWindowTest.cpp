@@ -130,6 +130,13 @@ TEST_F(HelpPictureWindowTest, EscClosesThePictureAndTheNextF2OpensAFreshWindow) 
   ASSERT_EQ(PictureWindows().size(), 1);
   EXPECT_EQ(PictureWindows().front()->windowTitle(), QStringLiteral("Схема 2"));
   EXPECT_TRUE(PictureWindows().front()->isVisible());
+
+  // A scheme list that loses its selection leaves the scheme selected before as the current one.
+  SelectScheme(0);
+  Press(Qt::Key_F2);
+  ASSERT_EQ(PictureWindows().size(), 1);
+  EXPECT_EQ(PictureWindows().front()->windowTitle(), QStringLiteral("Схема 2"));
+  EXPECT_TRUE(messages_.Texts().isEmpty());
 }
 
 TEST_F(HelpPictureWindowTest, AMissingPictureIsReportedAndNoWindowIsShown) {
