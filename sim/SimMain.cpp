@@ -1,10 +1,13 @@
 // vrx-sim: serves one emulated instrument on a pseudo-terminal until stopped.
 //   vrx-sim [--type NAME] [--type-byte N] [--version-byte N] [--sub-version-byte N] [--baud B]
-//           [--state FILE]
+//           [--state FILE] [--iface [--iface-baud B]]
 // NAME is a catalogue type name such as "VRX-L13-2.2", or "RQ-7". Numbers may be given in
 // decimal or as 0x.. hex. The slave path is printed on the first line of standard output.
 // With --state the settings block is loaded from FILE when it exists and saved to it after every
 // block write the instrument takes, so the instrument keeps its memory between runs.
+// With --iface an interface module (Modbus RTU at address 0) sits on the same line at its own
+// speed, 38400 baud unless --iface-baud says 4800, 9600 or 19200; --state keeps its registers
+// with the instrument's block.
 
 #include <QString>
 #include <atomic>
@@ -12,10 +15,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "sim/HeatCalculator.h"
+#include "sim/InterfaceModule.h"
 #include "sim/PtyLine.h"
 #include "sim/Rq7Unit.h"
 #include "sim/StateFile.h"
@@ -31,7 +36,8 @@ void OnSignal(int) {
 int Usage() {
   std::fprintf(stderr,
                "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
-               "[--sub-version-byte N] [--baud 4800|9600] [--state FILE]\n");
+               "[--sub-version-byte N] [--baud 4800|9600] [--state FILE] "
+               "[--iface [--iface-baud 4800|9600|19200|38400]]\n");
   return 2;
 }
 
@@ -49,8 +55,14 @@ int main(int argc, char** argv) {
   std::string type = "VRX-L13-2.2";
   std::optional<std::string> statePath;
   vrx::sim::HeatCalculatorConfig config;
+  std::optional<vrx::sim::InterfaceModuleConfig> module;
+  uint32_t moduleBaud = vrx::sim::InterfaceModuleConfig().baudRate;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
+    if (option == "--iface") {
+      module.emplace();
+      continue;
+    }
     if (i + 1 >= argc)
       return Usage();
     const char* value = argv[++i];
@@ -62,7 +74,8 @@ int main(int argc, char** argv) {
       statePath = value;
       continue;
     }
-    const auto number = Number(value, option == "--baud" ? 115200 : 255);
+    const bool speed = option == "--baud" || option == "--iface-baud";
+    const auto number = Number(value, speed ? 115200 : 255);
     if (!number)
       return Usage();
     if (option == "--type-byte") {
@@ -73,6 +86,9 @@ int main(int argc, char** argv) {
       config.subVersionByte = static_cast<uint8_t>(*number);
     } else if (option == "--baud" && (*number == 4800 || *number == 9600)) {
       config.baudRate = static_cast<uint32_t>(*number);
+    } else if (option == "--iface-baud" &&
+               (*number == 4800 || *number == 9600 || *number == 19200 || *number == 38400)) {
+      moduleBaud = static_cast<uint32_t>(*number);
     } else {
       return Usage();
     }
@@ -93,28 +109,63 @@ int main(int argc, char** argv) {
     instrument = std::make_unique<vrx::sim::HeatCalculator>(config);
   }
 
+  std::unique_ptr<vrx::sim::InterfaceModule> interfaceModule;
+  if (module) {
+    module->baudRate = moduleBaud;
+    interfaceModule = std::make_unique<vrx::sim::InterfaceModule>(instrument.get(), *module);
+  }
+
   std::optional<vrx::sim::StateFile> state;
+  // What the state file holds; both observers run on the line's thread, the lock only guards
+  // against a change of that.
+  std::mutex stateMutex;
+  std::vector<uint8_t> savedBlock = instrument->Image();
+  std::vector<uint8_t> savedModule;
+  // Runs on the line's thread after a write; a failed save is reported and the instrument goes
+  // on serving.
+  auto save = [&] {
+    try {
+      state->Save(savedBlock, savedModule);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "vrx-sim: %s\n", e.what());
+    }
+  };
   if (statePath) {
     state.emplace(QString::fromLocal8Bit(*statePath), type);
     try {
       if (auto block = state->Load(static_cast<size_t>(instrument->SettingsLength()))) {
-        instrument->SetImage(std::move(*block));
+        instrument->SetImage(*block);
+        savedBlock = std::move(*block);
+      }
+      if (interfaceModule) {
+        vrx::sim::InterfaceModule::Registers registers = interfaceModule->RegisterBlock();
+        if (auto saved = state->LoadModule(registers.size())) {
+          std::copy(saved->begin(), saved->end(), registers.begin());
+          interfaceModule->SetRegisterBlock(registers);
+        }
+        savedModule.assign(registers.begin(), registers.end());
       }
     } catch (const std::exception& e) {
       std::fprintf(stderr, "vrx-sim: %s\n", e.what());
       return 1;
     }
-    // Runs on the line thread; a failed save is reported and the instrument goes on serving.
-    instrument->SetWriteObserver([&state](const vrx::sim::BlockWrite& write) {
-      try {
-        state->Save(write.data);
-      } catch (const std::exception& e) {
-        std::fprintf(stderr, "vrx-sim: %s\n", e.what());
-      }
+    instrument->SetWriteObserver([&](const vrx::sim::BlockWrite& write) {
+      std::scoped_lock lock(stateMutex);
+      savedBlock = write.data;
+      save();
     });
+    if (interfaceModule) {
+      interfaceModule->SetWriteObserver([&](const vrx::sim::InterfaceModule::Registers& r) {
+        std::scoped_lock lock(stateMutex);
+        savedModule.assign(r.begin(), r.end());
+        save();
+      });
+    }
   }
 
   vrx::sim::PtyLine line(*instrument);
+  if (interfaceModule)
+    line.Attach(*interfaceModule);
   std::printf("%s\n", line.SlavePath().c_str());
   std::fflush(stdout);
   std::signal(SIGINT, OnSignal);

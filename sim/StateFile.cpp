@@ -14,6 +14,7 @@ namespace {
 
 const QByteArray kHeader = "vrx-sim state";
 const QByteArray kTypeKey = "type ";
+const QByteArray kModuleKey = "iface";
 constexpr int kBytesPerLine = 16;
 
 bool IsHexLine(const QByteArray& line) {
@@ -29,12 +30,22 @@ bool IsHexLine(const QByteArray& line) {
   return true;
 }
 
+void AppendHex(QByteArray& text, const std::vector<uint8_t>& block) {
+  for (size_t i = 0; i < block.size(); i += kBytesPerLine) {
+    const size_t count = std::min<size_t>(kBytesPerLine, block.size() - i);
+    text +=
+        QByteArray(reinterpret_cast<const char*>(block.data() + i), static_cast<qsizetype>(count))
+            .toHex() +
+        '\n';
+  }
+}
+
 }  // namespace
 
 StateFile::StateFile(QString path, std::string typeName)
     : path_(std::move(path)), typeName_(std::move(typeName)) {}
 
-std::optional<std::vector<uint8_t>> StateFile::Load(size_t expectedLength) const {
+std::optional<std::vector<uint8_t>> StateFile::ReadSection(bool module) const {
   QFile file(path_);
   if (!file.exists()) {
     return std::nullopt;
@@ -53,31 +64,55 @@ std::optional<std::vector<uint8_t>> StateFile::Load(size_t expectedLength) const
   }
 
   std::vector<uint8_t> block;
+  bool inModule = false;
   for (qsizetype i = 2; i < lines.size(); ++i) {
     const QByteArray line = lines[i].trimmed();
+    if (line == kModuleKey) {
+      inModule = true;
+      continue;
+    }
     if (!IsHexLine(line)) {
       Fail(QStringLiteral("line %1 is not hex").arg(i + 1));
     }
-    const QByteArray bytes = QByteArray::fromHex(line);
-    block.insert(block.end(), bytes.begin(), bytes.end());
+    if (inModule == module) {
+      const QByteArray bytes = QByteArray::fromHex(line);
+      block.insert(block.end(), bytes.begin(), bytes.end());
+    }
   }
-  if (block.size() != expectedLength) {
+  if (module && !inModule) {
+    return std::nullopt;
+  }
+  return block;
+}
+
+std::optional<std::vector<uint8_t>> StateFile::Load(size_t expectedLength) const {
+  std::optional<std::vector<uint8_t>> block = ReadSection(false);
+  if (block && block->size() != expectedLength) {
     Fail(QStringLiteral("holds a settings block of %1 bytes, %2 has %3")
-             .arg(block.size())
+             .arg(block->size())
              .arg(QString::fromStdString(typeName_))
              .arg(expectedLength));
   }
   return block;
 }
 
-void StateFile::Save(const std::vector<uint8_t>& block) const {
+std::optional<std::vector<uint8_t>> StateFile::LoadModule(size_t expectedLength) const {
+  std::optional<std::vector<uint8_t>> block = ReadSection(true);
+  if (block && block->size() != expectedLength) {
+    Fail(QStringLiteral("holds an interface module block of %1 bytes, not %2")
+             .arg(block->size())
+             .arg(expectedLength));
+  }
+  return block;
+}
+
+void StateFile::Save(const std::vector<uint8_t>& block,
+                     const std::vector<uint8_t>& moduleBlock) const {
   QByteArray text = kHeader + '\n' + kTypeKey + QByteArray::fromStdString(typeName_) + '\n';
-  for (size_t i = 0; i < block.size(); i += kBytesPerLine) {
-    const size_t count = std::min<size_t>(kBytesPerLine, block.size() - i);
-    text +=
-        QByteArray(reinterpret_cast<const char*>(block.data() + i), static_cast<qsizetype>(count))
-            .toHex() +
-        '\n';
+  AppendHex(text, block);
+  if (!moduleBlock.empty()) {
+    text += kModuleKey + '\n';
+    AppendHex(text, moduleBlock);
   }
   // QSaveFile writes a temporary file beside the target and renames it over the target.
   QSaveFile file(path_);

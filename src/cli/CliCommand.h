@@ -30,5 +30,6 @@ CliCommand IdentifyCommand();
 CliCommand RqIdentifyCommand();
 CliCommand SettingsCommand();
 CliCommand InitCommand();
+CliCommand IfaceCommand();
 
 }  // namespace vrx

@@ -8,6 +8,7 @@ const std::vector<CliCommand>& CliCommands() {
       SettingsCommand(),
       InitCommand(),
       RqIdentifyCommand(),
+      IfaceCommand(),
   };
   return commands;
 }

@@ -60,8 +60,10 @@ Connection& CliRun::Connect() {
     return *connection_;
   if (!line_.demoType.isEmpty()) {
     try {
-      // The demo instrument listens at the speed the tool uses, as a matching real one would.
-      demo_ = sim::EmulatedInstrument::Start(line_.demoType.toStdString(), line_.baud);
+      // The demo instrument listens at the speed the tool uses, as a matching real one would,
+      // and carries an interface module at the module's default speed.
+      demo_ = sim::EmulatedInstrument::Start(line_.demoType.toStdString(), line_.baud,
+                                             sim::InterfaceModuleConfig{});
     } catch (const std::invalid_argument&) {
       throw UsageError(QStringLiteral("unknown demo instrument: ") + line_.demoType);
     }
