@@ -10,9 +10,11 @@ std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(RunContext& context
   PortSelection selection;
   context.WithSettings([&](QSettings& settings) { selection = LoadPortSelection(settings); });
   const uint32_t baud = ComSpeedItems().at(selection.speedIndex).toUInt();
-  auto instrument = sim::EmulatedInstrument::Start(type.toStdString(), baud);
+  // The instrument carries an interface module at the module's default speed.
+  auto instrument =
+      sim::EmulatedInstrument::Start(type.toStdString(), baud, sim::InterfaceModuleConfig{});
   context.connection.port.Naming().SetOverride(StartupOptions::kDemoPortNumber,
-                                    QString::fromStdString(instrument->SlavePath()));
+                                               QString::fromStdString(instrument->SlavePath()));
   return instrument;
 }
 

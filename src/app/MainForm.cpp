@@ -17,6 +17,7 @@
 #include "app/HelpForm.h"
 #include "app/PortSettings.h"
 #include "app/SchemePictureForm.h"
+#include "iface/InterfaceTab.h"
 #include "model/Errors.h"
 #include "service/ClockVerifyForm.h"
 #include "session/ActionConnect.h"
@@ -52,7 +53,11 @@ QComboBox* DropDownList(const QString& name, const QStringList& items, QWidget* 
 }  // namespace
 
 TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget* parent)
-    : QMainWindow(parent), context_(context), options_(options), workspace_(context.connection.state) {
+    : QMainWindow(parent),
+      context_(context),
+      options_(options),
+      workspace_(context.connection.state),
+      interface_(context.connection.modbus, context.connection.modbusBuffer) {
   setObjectName(QStringLiteral("MainForm"));
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
@@ -140,6 +145,12 @@ void TMainForm::BuildPages() {
     page->setObjectName(QStringLiteral("TabSheet%1").arg(number++));
     PageControl1_->addTab(page, QString::fromUtf8(caption));
   }
+  // A change of the interface speed runs the handler of the port selectors.
+  QWidget* page = PageControl1_->widget(kInterfacePage);
+  auto* fill = new QVBoxLayout(page);
+  fill->setContentsMargins(0, 0, 0, 0);
+  interfaceTab_ = new InterfaceTab(interface_, context_, [this] { cbComSelectorChange(); }, page);
+  fill->addWidget(interfaceTab_);
 }
 
 void TMainForm::FormCreate() {

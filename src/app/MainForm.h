@@ -5,6 +5,7 @@
 
 #include "session/RunContext.h"
 #include "app/StartupOptions.h"
+#include "iface/InterfaceSettings.h"
 #include "workspace/InitWorkspace.h"
 
 class QComboBox;
@@ -15,6 +16,7 @@ class QTabWidget;
 namespace vrx {
 
 class InitTab;
+class InterfaceTab;
 class TClockVerifyForm;
 class THelpForm;
 class TSchemePictureForm;
@@ -45,6 +47,8 @@ class TMainForm : public QMainWindow {
 
   // The tab "Инициализация VRX" without its widgets; one per window.
   InitWorkspace& Workspace() { return workspace_; }
+  // The tab "Доп. интерфейс" without its widgets.
+  InterfaceSettings& Interface() { return interface_; }
 
   // The handler of a change of the port selector, the link speed selector and the interface
   // speed selector: closes the port, saves the selection and opens the port again.
@@ -86,12 +90,14 @@ class TMainForm : public QMainWindow {
   const StartupOptions options_;
   bool startFailed_ = false;
   InitWorkspace workspace_;
+  InterfaceSettings interface_;
 
   QComboBox* cbComSelector_ = nullptr;
   QComboBox* cbComSpeed_ = nullptr;
   QPushButton* bnExit_ = nullptr;
   QTabWidget* PageControl1_ = nullptr;
   InitTab* initTab_ = nullptr;
+  InterfaceTab* interfaceTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
   // Made at the first F1 and kept; the picture window is the application's and clears this
