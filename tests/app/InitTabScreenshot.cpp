@@ -1,26 +1,30 @@
 // Draws the main window at its minimum size after "Считать" on the first tab has read an
 // emulated instrument, and saves the picture: a look at the tab's layout on a real display.
-//   init_tab_screenshot OUTPUT.png [TYPE]
+// With --iface it draws the tab "Доп. интерфейс" after its "Прочитать" has read the instrument's
+// interface module instead.
+//   init_tab_screenshot OUTPUT.png [TYPE] [--iface]
 #include <QApplication>
 #include <QLocale>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
-#include "session/RunContext.h"
 #include "app/DemoInstrument.h"
 #include "app/MainForm.h"
 #include "app/WidgetCursor.h"
 #include "link/Pacer.h"
+#include "session/RunContext.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
+  QStringList arguments = QApplication::arguments();
+  const bool iface = arguments.removeAll(QStringLiteral("--iface")) > 0;
   if (arguments.size() < 2) {
-    err << "usage: init_tab_screenshot OUTPUT.png [TYPE]\n";
+    err << "usage: init_tab_screenshot OUTPUT.png [TYPE] [--iface]\n";
     return 2;
   }
   const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
@@ -38,7 +42,12 @@ int main(int argc, char** argv) {
   form.resize(form.minimumSize());
   if (!QTest::qWaitForWindowExposed(&form))
     return 1;
-  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("bbReadIniParams")),
+  if (iface) {
+    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+        ->setCurrentIndex(vrx::TMainForm::kInterfacePage);
+  }
+  QTest::mouseClick(form.findChild<QPushButton*>(iface ? QStringLiteral("Button5")
+                                                       : QStringLiteral("bbReadIniParams")),
                     Qt::LeftButton);
   QTest::qWait(200);
   if (!messages.Texts().isEmpty()) {
