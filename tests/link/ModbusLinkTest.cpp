@@ -18,7 +18,9 @@ struct FakeModule {
   FakeLine line;
   VirtualPacer pacer{line.log};
   RecordingCursor cursor;
-  ModbusBuffer buffer;
+  // On the heap and alone, so that the sanitizer build sees a byte stored past its end.
+  std::unique_ptr<ModbusBuffer> owned = std::make_unique<ModbusBuffer>();
+  ModbusBuffer& buffer = *owned;
   ModbusLink modbus{line.port, buffer, pacer, cursor};
 
   FakeModule() {
