@@ -27,7 +27,8 @@ HeatCalculator::HeatCalculator(const HeatCalculatorConfig& config)
       typeIndex_(config.typeIndex),
       typeByte_(config.typeByte.value_or(DefaultTypeByte(DeviceTypeAt(config.typeIndex)))),
       versionByte_(config.versionByte.value_or(DeviceTypeAt(config.typeIndex).VersionCodes[0])),
-      subVersionByte_(config.subVersionByte) {}
+      subVersionByte_(config.subVersionByte),
+      supply_(config.supply) {}
 
 int HeatCalculator::TypeIndexByName(std::string_view name) {
   const auto types = DeviceTypes();
@@ -49,11 +50,29 @@ std::vector<uint8_t> HeatCalculator::AnswerCommand(uint8_t command) {
     case kIdentify:
       return Identification();
     case kLeaveInitMode:
-      ++initModeExits_;
-      return {};
+      return CommandThree();
     default:
       return {};
   }
+}
+
+void HeatCalculator::SetSupply(uint16_t reading) {
+  std::scoped_lock lock(mutex_);
+  supply_ = reading;
+}
+
+std::vector<uint8_t> HeatCalculator::CommandThree() {
+  // The model decides what the command means, not the played type byte.
+  const TFamilyRecord& family = FamilyOf(DeviceTypeAt(typeIndex_));
+  if (family.IsL1Family) {
+    ++initModeExits_;
+    return {};
+  }
+  const auto low = static_cast<uint8_t>(supply_ & 0xFF);
+  if (family.IsL3Family) {
+    return {low, static_cast<uint8_t>(supply_ >> 8)};
+  }
+  return {low};
 }
 
 std::vector<uint8_t> HeatCalculator::Identification() const {

@@ -21,11 +21,17 @@ struct HeatCalculatorConfig {
   // byte of the form 101xxx11; the low nibble is the tens digit of the sub-version.
   uint8_t subVersionByte = 0x12;
   uint32_t baudRate = 4800;
+  // What command 3 answers on the models that report their supply: the VRX-L3 kind sends it as
+  // a 16-bit reading, least significant byte first; the VRX-L2 kind sends its low byte, 0 for a
+  // normal supply. The default is normal against every threshold the LB byte can select.
+  uint16_t supply = kNormalSupply;
+  static constexpr uint16_t kNormalSupply = 0xE400;
 };
 
 // A VRX-L heat calculator of any catalogue type: it identifies itself (command 5), hands out
-// and takes its settings image (commands 4, 0 and 18) and leaves initialization mode
-// (command 3).
+// and takes its settings image (commands 4, 0 and 18) and answers command 3, which on a VRX-L1
+// leaves initialization mode and on the other models reports the supply. Corrections and
+// counters are bytes of the settings image, so they need no command of their own.
 class HeatCalculator : public ByteProtocolInstrument {
  public:
   static constexpr uint8_t kLeaveInitMode = 3;
@@ -39,17 +45,21 @@ class HeatCalculator : public ByteProtocolInstrument {
   int TypeIndex() const { return typeIndex_; }
   // How many times command 3 was heard.
   int InitModeExits() const;
+  // The supply reading command 3 reports from now on.
+  void SetSupply(uint16_t reading);
 
  protected:
   std::vector<uint8_t> AnswerCommand(uint8_t command) override;
 
  private:
   std::vector<uint8_t> Identification() const;
+  std::vector<uint8_t> CommandThree();
 
   const int typeIndex_;
   const uint8_t typeByte_;
   const uint8_t versionByte_;
   const uint8_t subVersionByte_;
+  uint16_t supply_;
   int initModeExits_ = 0;
 };
 

@@ -1,6 +1,6 @@
 // vrx-sim: serves one emulated instrument on a pseudo-terminal until stopped.
 //   vrx-sim [--type NAME] [--type-byte N] [--version-byte N] [--sub-version-byte N] [--baud B]
-//           [--state FILE] [--iface [--iface-baud B]]
+//           [--state FILE] [--iface [--iface-baud B]] [--supply N]
 // NAME is a catalogue type name such as "VRX-L13-2.2", or "RQ-7". Numbers may be given in
 // decimal or as 0x.. hex. The slave path is printed on the first line of standard output.
 // With --state the settings block is loaded from FILE when it exists and saved to it after every
@@ -8,6 +8,8 @@
 // With --iface an interface module (Modbus RTU at address 0) sits on the same line at its own
 // speed, 38400 baud unless --iface-baud says 4800, 9600 or 19200; --state keeps its registers
 // with the instrument's block.
+// --supply sets what command 3 reports: the 16-bit reading of a VRX-L3, VRX-L5 or VRX-L13, the
+// low byte (0 normal) of a VRX-L2 or VRX-L12.
 
 #include <QString>
 #include <atomic>
@@ -37,7 +39,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
                "[--sub-version-byte N] [--baud 4800|9600] [--state FILE] "
-               "[--iface [--iface-baud 4800|9600|19200|38400]]\n");
+               "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N]\n");
   return 2;
 }
 
@@ -75,7 +77,7 @@ int main(int argc, char** argv) {
       continue;
     }
     const bool speed = option == "--baud" || option == "--iface-baud";
-    const auto number = Number(value, speed ? 115200 : 255);
+    const auto number = Number(value, speed ? 115200 : option == "--supply" ? 0xFFFF : 255);
     if (!number)
       return Usage();
     if (option == "--type-byte") {
@@ -84,6 +86,8 @@ int main(int argc, char** argv) {
       config.versionByte = static_cast<uint8_t>(*number);
     } else if (option == "--sub-version-byte") {
       config.subVersionByte = static_cast<uint8_t>(*number);
+    } else if (option == "--supply") {
+      config.supply = static_cast<uint16_t>(*number);
     } else if (option == "--baud" && (*number == 4800 || *number == 9600)) {
       config.baudRate = static_cast<uint32_t>(*number);
     } else if (option == "--iface-baud" &&

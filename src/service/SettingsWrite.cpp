@@ -1,0 +1,18 @@
+#include "service/SettingsWrite.h"
+
+#include "workspace/SettingsCheck.h"
+#include "workspace/SettingsImage.h"
+
+namespace vrx {
+
+void SettingsWrite::Stamp(Connection& connection) const {
+  stamp.StampHeatCalculatorTime(confirmation, connection.buffer, connection.state);
+}
+
+void SettingsWrite::WriteAndReport(Connection& connection, const QString& done) const {
+  connection.link.WriteSettings(eraseArchive);
+  messages.ShowInfo(done);
+  CheckSettingsImage(SettingsImage(connection.buffer, connection.state), messages);
+}
+
+}  // namespace vrx
