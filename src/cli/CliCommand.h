@@ -31,5 +31,9 @@ CliCommand RqIdentifyCommand();
 CliCommand SettingsCommand();
 CliCommand InitCommand();
 CliCommand IfaceCommand();
+CliCommand RtcCommand();
+CliCommand TicksCommand();
+CliCommand CountersCommand();
+CliCommand ServiceCommand();
 
 }  // namespace vrx

@@ -7,6 +7,10 @@ const std::vector<CliCommand>& CliCommands() {
       IdentifyCommand(),
       SettingsCommand(),
       InitCommand(),
+      RtcCommand(),
+      TicksCommand(),
+      CountersCommand(),
+      ServiceCommand(),
       RqIdentifyCommand(),
       IfaceCommand(),
   };

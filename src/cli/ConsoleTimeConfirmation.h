@@ -22,4 +22,10 @@ class ConsoleTimeConfirmation : public PcTimeConfirmation {
   PcClock clock_;
 };
 
+// The engineer confirmed the PC time on the command line (--time-ok).
+class PresetTimeConfirmation : public PcTimeConfirmation {
+ public:
+  bool ConfirmPcTime() override { return true; }
+};
+
 }  // namespace vrx

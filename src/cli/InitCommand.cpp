@@ -24,12 +24,6 @@ QJsonObject WithoutUnchangedSelection(QJsonObject form, const QJsonObject& selec
   return form;
 }
 
-// The engineer confirmed the PC time on the command line.
-class PresetTimeConfirmation : public PcTimeConfirmation {
- public:
-  bool ConfirmPcTime() override { return true; }
-};
-
 int Init(CliRun& run) {
   if (!run.IsSet("form"))
     throw UsageError(QStringLiteral("init needs --form FILE"));
