@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/QtPrinters.h"
+#include "cli/CtlInstrument.h"
 #include "cli/VrxCtl.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
@@ -20,71 +21,9 @@ namespace {
 
 using sim::ByteProtocolInstrument;
 
-struct CtlRun {
-  int code = 0;
-  QString out;
-  QString err;
-};
-
-QDateTime At(int year, int month, int day, int hour, int minute) {
-  return QDateTime(QDate(year, month, day), QTime(hour, minute, 42));
-}
-
-// One emulated heat calculator that every run of the companion talks to through --port, so that
-// what one run writes the next one reads.
-struct Instrument {
-  std::unique_ptr<sim::EmulatedInstrument> emulator;
-  QTemporaryDir dir;
-
-  explicit Instrument(const char* type) {
-    sim::HeatCalculatorConfig config;
-    config.typeIndex = sim::HeatCalculator::TypeIndexByName(type);
-    emulator =
-        std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(config));
-  }
-
-  ByteProtocolInstrument& Device() { return emulator->Device(); }
-
-  CtlRun Run(QStringList arguments, const QString& input = {},
-             const QDateTime& now = At(2024, 12, 31, 23, 59)) {
-    arguments.prepend(QString::fromStdString(emulator->SlavePath()));
-    arguments.prepend("--port");
-    arguments.prepend("vrxctl");
-    CtlRun run;
-    QString inputText = input;
-    QTextStream in(&inputText, QIODevice::ReadOnly);
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunVrxCtl(arguments, in, out, err, [now] { return now; });
-    out.flush();
-    err.flush();
-    return run;
-  }
-
-  // `settings --json`, kept as a form file.
-  QString SaveForm(const QString& name = "form.json") {
-    const CtlRun run = Run({"settings", "--json"});
-    EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    return Write(name, run.out.toUtf8());
-  }
-  QString Write(const QString& name, const QByteArray& text) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return path;
-  }
-  QString WriteForm(const QJsonObject& form) {
-    return Write("edited.json", QJsonDocument(form).toJson());
-  }
-  bool Heard(uint8_t command) const {
-    for (uint8_t byte : emulator->Device().Heard()) {
-      if (byte == command)
-        return true;
-    }
-    return false;
-  }
-};
+using test::At;
+using test::CtlRun;
+using test::Instrument;
 
 // A bit field of the image: a 1-based position and a mask.
 struct Bits {
