@@ -17,6 +17,7 @@
 #include "app/HelpForm.h"
 #include "app/PortSettings.h"
 #include "app/SchemePictureForm.h"
+#include "current/ServiceTab.h"
 #include "iface/InterfaceTab.h"
 #include "model/Errors.h"
 #include "service/ClockVerifyForm.h"
@@ -67,6 +68,7 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
   if (context_.timeConfirmation == nullptr)
     context_.timeConfirmation = ClockVerifyForm_;
+  CreateServiceTab();
 }
 
 TMainForm::~TMainForm() {
@@ -76,6 +78,7 @@ TMainForm::~TMainForm() {
     context_.timeConfirmation = nullptr;
   // The first tab shows the workspace, which as a member goes before the window's children.
   delete initTab_;
+  delete serviceTab_;
   // FormDestroy: the port object outlives the window; only its handle is closed.
   context_.connection.port.Close();
 }
@@ -183,6 +186,16 @@ bool TMainForm::CreateTables() {
   initTab_ = new InitTab(workspace_, context_, page);
   fill->addWidget(initTab_);
   return true;
+}
+
+void TMainForm::CreateServiceTab() {
+  QWidget* page = PageControl1_->widget(kServicePage);
+  auto* fill = new QVBoxLayout(page);
+  fill->setContentsMargins(0, 0, 0, 0);
+  // The service writes erase the archive as the first tab's "Стирать архив" says.
+  serviceTab_ = new ServiceTab(context_, [this] { return workspace_.Controls().CheckBox1.checked; },
+                               page);
+  fill->addWidget(serviceTab_);
 }
 
 void TMainForm::RefreshSchemePicture() {

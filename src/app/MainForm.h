@@ -17,6 +17,7 @@ namespace vrx {
 
 class InitTab;
 class InterfaceTab;
+class ServiceTab;
 class TClockVerifyForm;
 class THelpForm;
 class TSchemePictureForm;
@@ -77,6 +78,8 @@ class TMainForm : public QMainWindow {
   // Puts the first tab with its channel and circuit grids on TabSheet1; false when the tables
   // cannot be created.
   bool CreateTables();
+  // Puts the tab "Сервис" on TabSheet2.
+  void CreateServiceTab();
   // A scheme change while the picture window is open shows the new scheme there and gives the
   // focus back to the main window.
   void RefreshSchemePicture();
@@ -98,6 +101,7 @@ class TMainForm : public QMainWindow {
   QTabWidget* PageControl1_ = nullptr;
   InitTab* initTab_ = nullptr;
   InterfaceTab* interfaceTab_ = nullptr;
+  ServiceTab* serviceTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
   // Made at the first F1 and kept; the picture window is the application's and clears this

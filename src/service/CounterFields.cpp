@@ -115,7 +115,6 @@ CounterFields SetUpCounterFields(const SettingsImage& image, const TSchemeRecord
   CounterFields fields;
   for (int k = 1; k <= 5; ++k) {
     CounterField& f = fields[static_cast<size_t>(k - 1)];
-    f.name = QStringLiteral("metp%1").arg(k);
     f.label = QStringLiteral("tp%1:").arg(k);
     f.kind = CounterKind::Time;
     f.position = image.FieldPos(kTimeEntries[k - 1]);
@@ -133,7 +132,6 @@ CounterFields SetUpCounterFields(const SettingsImage& image, const TSchemeRecord
                  kSecondMeterOffset}};
   for (int m = 0; m < 2; ++m) {
     CounterField& f = fields[static_cast<size_t>(5 + m)];
-    f.name = QStringLiteral("me") + QLatin1String(meters[m].name);
     f.label = QLatin1String(meters[m].name) + QStringLiteral(":");
     f.kind = CounterKind::Energy;
     f.position = image.FieldPos(SettingsField::Q1) + meters[m].offset;
@@ -145,7 +143,6 @@ CounterFields SetUpCounterFields(const SettingsImage& image, const TSchemeRecord
   }
   for (int k = 1; k <= 5; ++k) {
     CounterField& f = fields[static_cast<size_t>(6 + k)];
-    f.name = QStringLiteral("meG%1").arg(k);
     f.label = QStringLiteral("G%1:").arg(k);
     f.kind = CounterKind::Volume;
     f.position = image.FieldPos(SettingsField::G1) + kVolumeBytes * (k - 1);
@@ -154,7 +151,9 @@ CounterFields SetUpCounterFields(const SettingsImage& image, const TSchemeRecord
                           image.FieldPos(SettingsField::G1));
     f.mask = CommaMask(kVolumeDigits, setup.Scale(k).scale + 6);
   }
-  for (CounterField& f : fields) {
+  for (size_t i = 0; i < fields.size(); ++i) {
+    CounterField& f = fields[i];
+    f.name = QString::fromLatin1(kCounterNames[i]);
     if (f.state != CounterFieldState::Editable) {
       f.mask = f.state == CounterFieldState::Disabled ? QStringLiteral("----") : QString();
     }
