@@ -1,0 +1,80 @@
+// Draws the tab "Сервис" and its three correction dialogs after "Считать" against an emulated
+// instrument, and saves the pictures: a look at their layout on a real display.
+//   service_screenshots OUTPUT_DIR [TYPE]
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLocale>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include "app/DemoInstrument.h"
+#include "app/MainForm.h"
+#include "app/WidgetCursor.h"
+#include "link/Pacer.h"
+#include "session/RunContext.h"
+
+namespace {
+
+bool Save(QWidget* widget, const QString& path, QTextStream& err) {
+  if (!widget->grab().save(path)) {
+    err << "cannot write " << path << '\n';
+    return false;
+  }
+  err << widget->objectName() << ' ' << widget->width() << 'x' << widget->height() << " saved to "
+      << path << '\n';
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  QTextStream err(stderr);
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() < 2) {
+    err << "usage: service_screenshots OUTPUT_DIR [TYPE]\n";
+    return 2;
+  }
+  const QDir out(arguments[1]);
+  const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
+
+  QTemporaryDir settings;
+  vrx::RealPacer pacer;
+  vrx::WidgetCursor cursor;
+  vrx::RecordingMessages messages;
+  vrx::RunContext context(pacer, cursor, messages,
+                          vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
+                          settings.filePath(QStringLiteral("tool.ini")));
+  const auto instrument = vrx::StartDemoInstrument(context, type);
+  vrx::StartupOptions options;
+  options.service = true;
+  vrx::TMainForm form(context, options);
+  form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+      ->setCurrentIndex(vrx::TMainForm::kServicePage);
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form))
+    return 1;
+  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("bnLoBatt")), Qt::LeftButton);
+  bool saved = Save(&form, out.filePath(QStringLiteral("service-tab.png")), err);
+
+  for (const char* name : {"RTCCorrectionForm1", "TicksCorrectionForm", "CountersForm"}) {
+    auto* dialog = form.findChild<QDialog*>(QString::fromLatin1(name));
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog))
+      return 1;
+    // The pulse-value correction refuses some models; the picture shows the dialog all the same.
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bnRead")), Qt::LeftButton);
+    QTest::qWait(100);
+    saved = Save(dialog, out.filePath(QString::fromLatin1(name) + QStringLiteral(".png")), err) &&
+            saved;
+    dialog->hide();
+  }
+  if (!messages.Texts().isEmpty())
+    err << "messages: " << messages.Texts().join('\n') << '\n';
+  return saved ? 0 : 1;
+}
