@@ -33,7 +33,8 @@ int Rtc(CliRun& run) {
 }  // namespace
 
 CliCommand RtcCommand() {
-  return {QStringLiteral("rtc"), QStringLiteral("rtc read | rtc write --form FILE [--time-ok] [--erase]"),
+  return {QStringLiteral("rtc"),
+          QStringLiteral("rtc read | rtc write --form FILE [--time-ok] [--erase]"),
           DialogCommandDescription(QStringLiteral("Автокоррекция RTC"),
                                    QStringLiteral("stDeviceType, TrackBar1, l1, Label2, Label3")),
           DialogCommandOptions(), Rtc};

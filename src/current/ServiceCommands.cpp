@@ -45,8 +45,8 @@ uint16_t ThresholdCode(uint8_t byte, bool supportsPmax) {
 Step StepOfReading(uint16_t reading, bool supportsPmax) {
   // Rounded to the nearest step; the division truncates toward zero.
   const int r = reading;
-  const int step = supportsPmax ? (r - kPmaxBase + kPmaxStep / 2) / kPmaxStep
-                                : (r - kBase + kStep / 2) / kStep;
+  const int step =
+      supportsPmax ? (r - kPmaxBase + kPmaxStep / 2) / kPmaxStep : (r - kBase + kStep / 2) / kStep;
   const int lowest = supportsPmax ? 0 : -3;
   const int highest = 3;
   if (step < lowest) {

@@ -73,8 +73,8 @@ ServiceTab::ServiceTab(RunContext& context, EraseArchiveFlag erase, QWidget* par
   QPushButton* bnLoBattLimit =
       Button(l3, "bnLoBattLimit", QStringLiteral("Настройка порога срабатывания LB"));
   l3Row->addWidget(bnLoBattLimit);
-  auto* note = new QLabel(
-      QStringLiteral("Настройка нужна только для приборов с версией ПО 2.0 и выше"), l3);
+  auto* note =
+      new QLabel(QStringLiteral("Настройка нужна только для приборов с версией ПО 2.0 и выше"), l3);
   note->setObjectName(QStringLiteral("lbLoBattNote"));
   note->setWordWrap(true);
   l3Row->addWidget(note, 1);

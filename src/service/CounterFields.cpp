@@ -48,8 +48,9 @@ class CounterSetup {
         run_(Run(image)) {}
 
   bool TimerBit(int channel, uint32_t flags) const {
-    const bool lastCounted = (image_.State().TypeByte10 || family_.Code >= kLastChannelTimerFamily) &&
-                             channel == family_.ChannelCount;
+    const bool lastCounted =
+        (image_.State().TypeByte10 || family_.Code >= kLastChannelTimerFamily) &&
+        channel == family_.ChannelCount;
     return ChannelHasTimer(channel, flags, image_.State().TypeByte10) || lastCounted;
   }
 
@@ -146,9 +147,9 @@ CounterFields SetUpCounterFields(const SettingsImage& image, const TSchemeRecord
     f.label = QStringLiteral("G%1:").arg(k);
     f.kind = CounterKind::Volume;
     f.position = image.FieldPos(SettingsField::G1) + kVolumeBytes * (k - 1);
-    f.state = setup.State(ChannelHasFlow(k, all),
-                          ChannelHasFlow(k, scheme.Flags) && setup.FlowPresent(k),
-                          image.FieldPos(SettingsField::G1));
+    f.state =
+        setup.State(ChannelHasFlow(k, all), ChannelHasFlow(k, scheme.Flags) && setup.FlowPresent(k),
+                    image.FieldPos(SettingsField::G1));
     f.mask = CommaMask(kVolumeDigits, setup.Scale(k).scale + 6);
   }
   for (size_t i = 0; i < fields.size(); ++i) {

@@ -35,9 +35,9 @@ struct CounterField {
 
 // The twelve counters in their order: tp1..tp5, Q1, Q3, G1..G5.
 inline constexpr int kCounterCount = 12;
-inline constexpr const char* kCounterNames[kCounterCount] = {
-    "metp1", "metp2", "metp3", "metp4", "metp5", "meQ1",
-    "meQ3",  "meG1",  "meG2",  "meG3",  "meG4",  "meG5"};
+inline constexpr const char* kCounterNames[kCounterCount] = {"metp1", "metp2", "metp3", "metp4",
+                                                             "metp5", "meQ1",  "meQ3",  "meG1",
+                                                             "meG2",  "meG3",  "meG4",  "meG5"};
 using CounterFields = std::array<CounterField, kCounterCount>;
 
 // Sets up every field for the identified instrument, the scheme stored in it and the settings

@@ -28,10 +28,7 @@ QString QtInputMask(const CounterField& field) {
 }  // namespace
 
 TCountersForm::TCountersForm(RunContext& context, EraseArchiveFlag erase, QWidget* parent)
-    : QDialog(parent),
-      context_(context),
-      erase_(std::move(erase)),
-      core_(context.connection) {
+    : QDialog(parent), context_(context), erase_(std::move(erase)), core_(context.connection) {
   SetUpDialog(this, "CountersForm", QStringLiteral("Установка счетчиков"));
   auto* column = new QVBoxLayout(this);
   column->setSizeConstraint(QLayout::SetFixedSize);

@@ -16,8 +16,13 @@ const char* const kWrongType = "Неверно задан тип прибора.
 
 RtcRange RtcRangeOf(const ConnectionState& state) {
   if (!state.Family->IsL1Family) {
-    return {QStringLiteral("VRX-L2, VRX-L3"), QStringLiteral("-21"), QStringLiteral("+19"), 20, 1,
-            0x40, 194};
+    return {QStringLiteral("VRX-L2, VRX-L3"),
+            QStringLiteral("-21"),
+            QStringLiteral("+19"),
+            20,
+            1,
+            0x40,
+            194};
   }
   if (state.LowTypeCode) {
     return {QStringLiteral("VRX-L1"), QStringLiteral("-9"), QStringLiteral("+9"), 9, 0, 0x10, 185};
@@ -94,7 +99,8 @@ void RtcAutocorrection::bnWriteClick(const SettingsWrite& write) {
     write.Stamp(connection_);
   }
   SettingsImage image(connection_.buffer, connection_.state);
-  image.SetByte(image.FieldPos(SettingsField::RtcCorrection), EncodeRtcCorrection(range_, position));
+  image.SetByte(image.FieldPos(SettingsField::RtcCorrection),
+                EncodeRtcCorrection(range_, position));
   write.WriteAndReport(connection_, QString::fromUtf8(kDone));
 }
 

@@ -23,10 +23,7 @@ constexpr int kSliderWidth = 400;
 
 TRTCCorrectionForm1::TRTCCorrectionForm1(RunContext& context, EraseArchiveFlag erase,
                                          QWidget* parent)
-    : QDialog(parent),
-      context_(context),
-      erase_(std::move(erase)),
-      core_(context.connection) {
+    : QDialog(parent), context_(context), erase_(std::move(erase)), core_(context.connection) {
   SetUpDialog(this, "RTCCorrectionForm1", QStringLiteral("Автокоррекция RTC"));
   auto* column = new QVBoxLayout(this);
   column->setSizeConstraint(QLayout::SetFixedSize);

@@ -17,10 +17,7 @@ using namespace dialog_parts;
 
 TTicksCorrectionForm::TTicksCorrectionForm(RunContext& context, EraseArchiveFlag erase,
                                            QWidget* parent)
-    : QDialog(parent),
-      context_(context),
-      erase_(std::move(erase)),
-      core_(context.connection) {
+    : QDialog(parent), context_(context), erase_(std::move(erase)), core_(context.connection) {
   SetUpDialog(this, "TicksCorrectionForm", QStringLiteral("Коррекция цены импульса"));
   auto* column = new QVBoxLayout(this);
   column->setSizeConstraint(QLayout::SetFixedSize);

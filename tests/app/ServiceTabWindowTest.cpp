@@ -28,8 +28,8 @@ struct ServiceWindow {
   PlainCursor cursor;
   RecordingMessages messages;
   test::ScriptedConfirmation confirmation;
-  RunContext context{pacer, cursor, messages, test::PlainNaming(), {},
-                     dir.filePath(QStringLiteral("tool.ini"))};
+  RunContext context{
+      pacer, cursor, messages, test::PlainNaming(), {}, dir.filePath(QStringLiteral("tool.ini"))};
   std::unique_ptr<sim::EmulatedInstrument> instrument;
   std::unique_ptr<TMainForm> form;
 

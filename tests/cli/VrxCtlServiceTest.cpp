@@ -22,8 +22,8 @@ TEST(VrxCtlService, RtcReadAndWrite) {
   EXPECT_EQ(read.out,
             "{\n    \"Label2\": \"-21\",\n    \"Label3\": \"+19\",\n    \"TrackBar1\": 4,\n"
             "    \"l1\": \"4 сек/сутки\",\n    \"stDeviceType\": \"VRX-L2, VRX-L3\"\n}\n");
-  const CtlRun write = device.Run(
-      {"rtc", "write", "--time-ok", "--form", device.WriteForm({{"TrackBar1", -40}})});
+  const CtlRun write =
+      device.Run({"rtc", "write", "--time-ok", "--form", device.WriteForm({{"TrackBar1", -40}})});
   EXPECT_EQ(write.code, 0) << write.err.toStdString();
   EXPECT_EQ(write.out, "Автокоррекция RTC установлена.\n");
   // The slider stops at its left end.
@@ -45,9 +45,9 @@ TEST(VrxCtlService, RefusedClockAndRefusedInstrumentWriteNothing) {
 
 TEST(VrxCtlService, CountersAsTheFieldsShowThem) {
   Instrument device("VRX-L1-2.1");
-  const CtlRun write = device.Run(
-      {"counters", "write", "--time-ok", "--erase", "--form",
-       device.WriteForm({{"metp1", "00012:59"}, {"metp3", "11111:11"}, {"meG5", "1"}})});
+  const CtlRun write =
+      device.Run({"counters", "write", "--time-ok", "--erase", "--form",
+                  device.WriteForm({{"metp1", "00012:59"}, {"metp3", "11111:11"}, {"meG5", "1"}})});
   EXPECT_EQ(write.code, 0) << write.err.toStdString();
   EXPECT_EQ(write.out, "Счетчики установлены\n");
   EXPECT_EQ(Bytes(device.Device().Image(), 26, 12),

@@ -24,11 +24,10 @@ TEST(LbThreshold, StepsOfReadings) {
     bool pmax;
     int step;
     const char* text;
-  } cases[] = {{0xD600, false, 0, kSet},    {0xC800, false, -3, kSet},
-               {0xCA00, false, -2, kSet},   {0xC000, false, -3, kBelow},
-               {0xE300, false, 3, kSet},    {0xF000, false, 3, kAbove},
-               {0xC800, true, 0, kBelow},   {0xCD00, true, 0, kSet},
-               {0xE300, true, 3, kSet},     {0xFFFF, true, 3, kAbove}};
+  } cases[] = {{0xD600, false, 0, kSet},    {0xC800, false, -3, kSet}, {0xCA00, false, -2, kSet},
+               {0xC000, false, -3, kBelow}, {0xE300, false, 3, kSet},  {0xF000, false, 3, kAbove},
+               {0xC800, true, 0, kBelow},   {0xCD00, true, 0, kSet},   {0xE300, true, 3, kSet},
+               {0xFFFF, true, 3, kAbove}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reading);
     const lb::Step step = lb::StepOfReading(c.reading, c.pmax);
@@ -44,9 +43,9 @@ TEST(LbThreshold, ByteAndCode) {
     bool pmax;
     uint8_t after;
     uint16_t code;
-  } cases[] = {{0xFF, 0, false, 0x0F, 0xD600},  {0x1F, -3, false, 0xEF, 0xCA00},
-               {0x05, 2, false, 0x45, 0xDE00},  {0xFF, 1, true, 0xEF, 0xD700},
-               {0x00, 3, true, 0x18, 0xE300},   {0x00, -1, false, 0xA0, 0xD200}};
+  } cases[] = {{0xFF, 0, false, 0x0F, 0xD600}, {0x1F, -3, false, 0xEF, 0xCA00},
+               {0x05, 2, false, 0x45, 0xDE00}, {0xFF, 1, true, 0xEF, 0xD700},
+               {0x00, 3, true, 0x18, 0xE300},  {0x00, -1, false, 0xA0, 0xD200}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.after);
     EXPECT_EQ(lb::WithStep(c.before, c.step, c.pmax), c.after);

@@ -58,8 +58,8 @@ TEST(TicksCorrectionCodes, EncodeDecodeAndText) {
     int position;
     uint8_t byte;
     const char* text;
-  } pairs[] = {{l1, -3, 0x13, "-0,3%"}, {l1, -15, 0x1F, "-1,5%"}, {l1, 15, 0x0F, "+1,5%"},
-               {l3, -23, 0x97, "-2,3%"}, {l3, 23, 0x17, "+2,3%"}, {l3, 0, 0x00, "0,0%"}};
+  } pairs[] = {{l1, -3, 0x13, "-0,3%"},  {l1, -15, 0x1F, "-1,5%"}, {l1, 15, 0x0F, "+1,5%"},
+               {l3, -23, 0x97, "-2,3%"}, {l3, 23, 0x17, "+2,3%"},  {l3, 0, 0x00, "0,0%"}};
   for (const auto& p : pairs) {
     SCOPED_TRACE(p.text);
     EXPECT_EQ(EncodeTicksCorrection(p.range, p.position), p.byte);
@@ -161,17 +161,27 @@ TEST(RtcAutocorrection, RefusesAnotherKindOrAnUnpreparedDialogAndARefusedClock) 
 TEST(TicksCorrection, ReadsAndWritesTheVisibleChannels) {
   const struct {
     const char* type;
-    int first;          // position of channel 1's byte
-    const char* bytes;  // the four bytes the instrument holds
+    int first;                   // position of channel 1's byte
+    const char* bytes;           // the four bytes the instrument holds
     std::array<int, 4> sliders;  // set before writing
     const char* written;         // the four bytes after the write
     std::array<const char*, 4> texts;
     int third;  // channel 3's slider after reading
   } cases[] = {
-      {"VRX-L1-2.1", 1, "13 00 0F 1F", {-15, 0, 15, 1}, "1F 00 0F 01",
-       {"-0,3%", "0,0%", "+1,5%", "-1,5%"}, 15},
-      {"VRX-L3-1.0", 87, "97 17 1F 00", {23, -23, 0, 0}, "17 97 00 00",
-       {"-2,3%", "+2,3%", "+3,1%", "0,0%"}, 23},
+      {"VRX-L1-2.1",
+       1,
+       "13 00 0F 1F",
+       {-15, 0, 15, 1},
+       "1F 00 0F 01",
+       {"-0,3%", "0,0%", "+1,5%", "-1,5%"},
+       15},
+      {"VRX-L3-1.0",
+       87,
+       "97 17 1F 00",
+       {23, -23, 0, 0},
+       "17 97 00 00",
+       {"-2,3%", "+2,3%", "+3,1%", "0,0%"},
+       23},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type);
@@ -188,9 +198,8 @@ TEST(TicksCorrection, ReadsAndWritesTheVisibleChannels) {
     for (int i = 0; i < 4; ++i)
       dialog.TrackBarChange(i, c.sliders[i]);
     const bool l1 = QString(c.type).startsWith("VRX-L1");
-    const std::string expected =
-        l1 ? bench.Expected({{12, "59 23 31 12 24"}, {c.first, c.written}})
-           : bench.Expected({{c.first, c.written}});
+    const std::string expected = l1 ? bench.Expected({{12, "59 23 31 12 24"}, {c.first, c.written}})
+                                    : bench.Expected({{c.first, c.written}});
     dialog.bnWriteClick(bench.Write());
     EXPECT_EQ(bench.ImageHex(), expected);
     EXPECT_EQ(bench.messages.Texts().front(), "Коррекции цен импульса установлены.");

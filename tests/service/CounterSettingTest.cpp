@@ -38,8 +38,8 @@ TEST(CounterFieldText, MaskedDisplayAndBack) {
     field.mask = c.mask;
     field.text = c.text;
     EXPECT_EQ(MaskedDisplay(field), c.display);
-    EXPECT_EQ(TextOfDisplay(field, c.display), QString(c.text).leftJustified(
-                                                   field.mask.count('0') - 1, '_'));
+    EXPECT_EQ(TextOfDisplay(field, c.display),
+              QString(c.text).leftJustified(field.mask.count('0') - 1, '_'));
   }
 }
 
@@ -59,8 +59,7 @@ TEST(CounterSetting, ReadsAndWritesAVrxL1) {
   dialog.bnReadClick();
   EXPECT_EQ(Shown(dialog),
             QStringList({"00012:59", "00000:00", "----", "00000:00", "null", "321098,7654321",
-                         "----", "655443,32211", "000000,00000", "----", "000000,00000",
-                         "null"}));
+                         "----", "655443,32211", "000000,00000", "----", "000000,00000", "null"}));
 
   CounterField& q1 = dialog.Field("meQ1");
   q1.text = TextOfDisplay(q1, "123456,7890123");
