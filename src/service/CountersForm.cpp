@@ -5,12 +5,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
 
-#include "session/ActionConnect.h"
 #include "workspace/ValidationError.h"
 
 namespace vrx {
@@ -28,8 +26,9 @@ QString QtInputMask(const CounterField& field) {
 }  // namespace
 
 TCountersForm::TCountersForm(RunContext& context, EraseArchiveFlag erase, QWidget* parent)
-    : QDialog(parent), context_(context), erase_(std::move(erase)), core_(context.connection) {
-  SetUpDialog(this, "CountersForm", QStringLiteral("Установка счетчиков"));
+    : ServiceDialog(context, std::move(erase), "CountersForm",
+                    QStringLiteral("Установка счетчиков"), parent),
+      core_(context.connection) {
   auto* column = new QVBoxLayout(this);
   column->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -49,8 +48,7 @@ TCountersForm::TCountersForm(RunContext& context, EraseArchiveFlag erase, QWidge
     const size_t k = static_cast<size_t>(i);
     const bool time = i < 5;
     const QString name = QString::fromLatin1(kCounterNames[k]);
-    const QString caption = name.mid(2) + QStringLiteral(":");
-    labels_[k] = new QLabel(caption, this);
+    labels_[k] = new QLabel(name.mid(2) + QStringLiteral(":"), this);
     labels_[k]->setObjectName(QStringLiteral("lb") + name.mid(2));
     edits_[k] = new QLineEdit(this);
     edits_[k]->setObjectName(name);
@@ -62,41 +60,9 @@ TCountersForm::TCountersForm(RunContext& context, EraseArchiveFlag erase, QWidge
     grid->addWidget(edits_[k], row, col + 1);
   }
   column->addLayout(grid);
-
-  auto* buttons = new QHBoxLayout();
-  QPushButton* bnRead = Button(this, "bnRead", QStringLiteral("Считать"));
-  QPushButton* bnWrite = Button(this, "bnWrite", QStringLiteral("Записать"));
-  QPushButton* bnReset = Button(this, "bnReset", QStringLiteral("Сброс"));
-  QPushButton* bnRefresh = Button(this, "bnRefresh", QStringLiteral("Обновить"));
-  QPushButton* bnClose = Button(this, "bnClose", QStringLiteral("Закрыть"));
-  for (QPushButton* button : {bnRead, bnWrite, bnReset, bnRefresh, bnClose})
-    buttons->addWidget(button);
-  column->addLayout(buttons);
-
-  ConnectAction(bnRead, &QPushButton::clicked, context_,
-                [this] { Mirrored([this] { core_.bnReadClick(); }, [this] { Mirror(); }); });
-  ConnectAction(bnWrite, &QPushButton::clicked, context_, [this] {
-    TakeTexts();
-    try {
-      core_.bnWriteClick(WriteOf(context_, erase_));
-    } catch (const EValidation& refused) {
-      if (auto* edit = findChild<QLineEdit*>(refused.FocusControl()))
-        edit->setFocus();
-      throw;
-    }
-  });
-  ConnectAction(bnRefresh, &QPushButton::clicked, context_, [this] { FormShow(); });
-  connect(bnReset, &QPushButton::clicked, this, [this] {
-    core_.bnResetClick();
-    Mirror();
-  });
-  connect(bnClose, &QPushButton::clicked, this, &QDialog::reject);
+  column->addLayout(ButtonRow(
+      {[this] { core_.bnReadClick(); }, [this] { Write(); }, [this] { core_.bnResetClick(); }}));
   Mirror();
-}
-
-void TCountersForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  context_.RunAction([this] { FormShow(); });
 }
 
 bool TCountersForm::eventFilter(QObject* watched, QEvent* event) {
@@ -108,9 +74,15 @@ bool TCountersForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TCountersForm::FormShow() {
-  core_.FormShow();
-  Mirror();
+void TCountersForm::Write() {
+  TakeTexts();
+  try {
+    core_.bnWriteClick(ServiceDialog::Write());
+  } catch (const EValidation& refused) {
+    if (auto* edit = findChild<QLineEdit*>(refused.FocusControl()))
+      edit->setFocus();
+    throw;
+  }
 }
 
 void TCountersForm::TakeTexts() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 
 #include "service/CounterSetting.h"
@@ -11,28 +10,22 @@ class QLineEdit;
 
 namespace vrx {
 
-// "Установка счетчиков": mirrors CounterSetting in masked edits. Created once and reused;
-// showing it prepares it for the connected instrument.
-class TCountersForm : public QDialog {
-  Q_OBJECT
-
+// "Установка счетчиков": mirrors CounterSetting in masked edits.
+class TCountersForm : public ServiceDialog {
  public:
   TCountersForm(RunContext& context, EraseArchiveFlag erase, QWidget* parent = nullptr);
 
-  CounterSetting& Core() { return core_; }
-
  protected:
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void FormShow() override { core_.FormShow(); }
+  void Mirror() override;
 
  private:
-  void FormShow();
-  void Mirror();
   // The texts typed into the editable fields, into the core.
   void TakeTexts();
+  // "Записать": a refused value puts the focus into its field.
+  void Write();
 
-  RunContext& context_;
-  EraseArchiveFlag erase_;
   CounterSetting core_;
   QLabel* plDeviceType_ = nullptr;
   QLabel* plNScheme_ = nullptr;

@@ -1,7 +1,11 @@
 #include "service/DialogParts.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
+
+#include "session/ActionConnect.h"
 
 namespace vrx::dialog_parts {
 
@@ -51,3 +55,43 @@ void Mirrored(const std::function<void()>& handler, const std::function<void()>&
 }
 
 }  // namespace vrx::dialog_parts
+
+namespace vrx {
+
+ServiceDialog::ServiceDialog(RunContext& context, EraseArchiveFlag erase, const char* name,
+                             const QString& caption, QWidget* parent)
+    : QDialog(parent), context_(context), erase_(std::move(erase)) {
+  dialog_parts::SetUpDialog(this, name, caption);
+}
+
+QHBoxLayout* ServiceDialog::ButtonRow(const Handlers& handlers) {
+  using dialog_parts::Button;
+  auto* row = new QHBoxLayout();
+  const auto add = [&](const char* name, const char* caption,
+                       const std::function<void()>& handler) {
+    QPushButton* button = Button(this, name, QString::fromUtf8(caption));
+    row->addWidget(button);
+    ConnectAction(button, &QPushButton::clicked, context_,
+                  [this, handler] { dialog_parts::Mirrored(handler, [this] { Mirror(); }); });
+    return button;
+  };
+  add("bnRead", "Считать", handlers.read);
+  add("bnWrite", "Записать", handlers.write)->setDefault(true);
+  if (handlers.reset)
+    add("bnReset", "Сброс", handlers.reset);
+  add("bnRefresh", "Обновить", [this] { FormShow(); });
+  QPushButton* close = Button(this, "bnClose", QStringLiteral("Закрыть"));
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  row->addWidget(close);
+  return row;
+}
+
+void ServiceDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  context_.RunAction([this] {
+    FormShow();
+    Mirror();
+  });
+}
+
+}  // namespace vrx

@@ -7,6 +7,7 @@
 #include "service/SettingsWrite.h"
 #include "session/RunContext.h"
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -33,4 +34,34 @@ SettingsWrite WriteOf(RunContext& context, const EraseArchiveFlag& erase);
 void Mirrored(const std::function<void()>& handler, const std::function<void()>& mirror);
 
 }  // namespace dialog_parts
+
+// A correction dialog over its core: created once and reused, it prepares itself whenever it is
+// shown, runs every handler in the action guard and mirrors the core after each, also after a
+// handler that raised.
+class ServiceDialog : public QDialog {
+ public:
+  ServiceDialog(RunContext& context, EraseArchiveFlag erase, const char* name,
+                const QString& caption, QWidget* parent);
+
+ protected:
+  struct Handlers {
+    std::function<void()> read;
+    std::function<void()> write;
+    std::function<void()> reset;  // none: the dialog has no "Сброс"
+  };
+  // "Считать", "Записать", "Сброс", "Обновить" and "Закрыть" in a row.
+  QHBoxLayout* ButtonRow(const Handlers& handlers);
+
+  void showEvent(QShowEvent* event) override;
+  // Showing the dialog and "Обновить": the core prepares, failures swallowed.
+  virtual void FormShow() = 0;
+  virtual void Mirror() = 0;
+  SettingsWrite Write() const { return dialog_parts::WriteOf(context_, erase_); }
+
+  RunContext& context_;
+
+ private:
+  EraseArchiveFlag erase_;
+};
+
 }  // namespace vrx

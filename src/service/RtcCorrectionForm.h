@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDialog>
-
 #include "service/DialogParts.h"
 #include "service/RtcAutocorrection.h"
 
@@ -10,25 +8,17 @@ class QSlider;
 
 namespace vrx {
 
-// "Автокоррекция RTC": mirrors RtcAutocorrection. Created once and reused; showing it prepares
-// it for the connected instrument.
-class TRTCCorrectionForm1 : public QDialog {
-  Q_OBJECT
-
+// "Автокоррекция RTC": mirrors RtcAutocorrection.
+class TRTCCorrectionForm1 : public ServiceDialog {
  public:
   TRTCCorrectionForm1(RunContext& context, EraseArchiveFlag erase, QWidget* parent = nullptr);
 
-  RtcAutocorrection& Core() { return core_; }
-
  protected:
   void showEvent(QShowEvent* event) override;
+  void FormShow() override { core_.FormShow(); }
+  void Mirror() override;
 
  private:
-  void FormShow();
-  void Mirror();
-
-  RunContext& context_;
-  EraseArchiveFlag erase_;
   RtcAutocorrection core_;
   QLabel* stDeviceType_ = nullptr;
   QSlider* TrackBar1_ = nullptr;

@@ -9,16 +9,15 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "session/ActionConnect.h"
-
 namespace vrx {
 
 using namespace dialog_parts;
 
 TTicksCorrectionForm::TTicksCorrectionForm(RunContext& context, EraseArchiveFlag erase,
                                            QWidget* parent)
-    : QDialog(parent), context_(context), erase_(std::move(erase)), core_(context.connection) {
-  SetUpDialog(this, "TicksCorrectionForm", QStringLiteral("Коррекция цены импульса"));
+    : ServiceDialog(context, std::move(erase), "TicksCorrectionForm",
+                    QStringLiteral("Коррекция цены импульса"), parent),
+      core_(context.connection) {
   auto* column = new QVBoxLayout(this);
   column->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -48,38 +47,9 @@ TTicksCorrectionForm::TTicksCorrectionForm(RunContext& context, EraseArchiveFlag
       Mirror();
     });
   }
-
-  auto* buttons = new QHBoxLayout();
-  bnRead_ = Button(this, "bnRead", QStringLiteral("Считать"));
-  bnWrite_ = Button(this, "bnWrite", QStringLiteral("Записать"));
-  QPushButton* bnRefresh = Button(this, "bnRefresh", QStringLiteral("Обновить"));
-  QPushButton* bnReset = Button(this, "bnReset", QStringLiteral("Сброс"));
-  QPushButton* bnClose = Button(this, "bnClose", QStringLiteral("Закрыть"));
-  for (QPushButton* button : {bnRead_, bnWrite_, bnRefresh, bnReset, bnClose})
-    buttons->addWidget(button);
-  column->addLayout(buttons);
-
-  ConnectAction(bnRead_, &QPushButton::clicked, context_,
-                [this] { Mirrored([this] { core_.bnReadClick(); }, [this] { Mirror(); }); });
-  ConnectAction(bnWrite_, &QPushButton::clicked, context_, [this] {
-    Mirrored([this] { core_.bnWriteClick(WriteOf(context_, erase_)); }, [this] { Mirror(); });
-  });
-  ConnectAction(bnRefresh, &QPushButton::clicked, context_, [this] { FormShow(); });
-  connect(bnReset, &QPushButton::clicked, this, [this] {
-    core_.bnResetClick();
-    Mirror();
-  });
-  connect(bnClose, &QPushButton::clicked, this, &QDialog::reject);
-  Mirror();
-}
-
-void TTicksCorrectionForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  context_.RunAction([this] { FormShow(); });
-}
-
-void TTicksCorrectionForm::FormShow() {
-  core_.FormShow();
+  column->addLayout(
+      ButtonRow({[this] { core_.bnReadClick(); }, [this] { core_.bnWriteClick(Write()); },
+                 [this] { core_.bnResetClick(); }}));
   Mirror();
 }
 
@@ -92,8 +62,8 @@ void TTicksCorrectionForm::Mirror() {
     sliders_[k]->setValue(core_.position[k]);
     texts_[k]->setText(core_.text[k]);
   }
-  bnRead_->setEnabled(core_.buttonsEnabled);
-  bnWrite_->setEnabled(core_.buttonsEnabled);
+  for (const char* name : {"bnRead", "bnWrite"})
+    findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(core_.buttonsEnabled);
 }
 
 }  // namespace vrx

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 
 #include "service/DialogParts.h"
@@ -13,32 +12,21 @@ class QSlider;
 
 namespace vrx {
 
-// "Коррекция цены импульса": mirrors TicksCorrection. Created once and reused; showing it
-// prepares it for the connected instrument.
-class TTicksCorrectionForm : public QDialog {
-  Q_OBJECT
-
+// "Коррекция цены импульса": mirrors TicksCorrection.
+class TTicksCorrectionForm : public ServiceDialog {
  public:
   TTicksCorrectionForm(RunContext& context, EraseArchiveFlag erase, QWidget* parent = nullptr);
 
-  TicksCorrection& Core() { return core_; }
-
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override { core_.FormShow(); }
+  void Mirror() override;
 
  private:
-  void FormShow();
-  void Mirror();
-
-  RunContext& context_;
-  EraseArchiveFlag erase_;
   TicksCorrection core_;
   QLabel* plDeviceType_ = nullptr;
   std::array<QGroupBox*, TicksCorrection::kChannels> groups_{};
   std::array<QSlider*, TicksCorrection::kChannels> sliders_{};
   std::array<QLabel*, TicksCorrection::kChannels> texts_{};
-  QPushButton* bnRead_ = nullptr;
-  QPushButton* bnWrite_ = nullptr;
 };
 
 }  // namespace vrx

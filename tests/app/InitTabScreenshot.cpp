@@ -11,11 +11,7 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/DemoInstrument.h"
-#include "app/MainForm.h"
-#include "app/WidgetCursor.h"
-#include "link/Pacer.h"
-#include "session/RunContext.h"
+#include "app/DemoScreenshot.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -29,15 +25,9 @@ int main(int argc, char** argv) {
   }
   const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
 
-  QTemporaryDir settings;
-  vrx::RealPacer pacer;
-  vrx::WidgetCursor cursor;
-  vrx::RecordingMessages messages;
-  vrx::RunContext context(pacer, cursor, messages,
-                          vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
-                          settings.filePath(QStringLiteral("tool.ini")));
-  const auto instrument = vrx::StartDemoInstrument(context, type);
-  vrx::TMainForm form(context, {});
+  vrx::test::DemoScreenshot demo(type, {});
+  vrx::TMainForm& form = *demo.form;
+  const vrx::RecordingMessages& messages = demo.messages;
   form.show();
   form.resize(form.minimumSize());
   if (!QTest::qWaitForWindowExposed(&form))

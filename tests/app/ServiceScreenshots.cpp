@@ -11,11 +11,7 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/DemoInstrument.h"
-#include "app/MainForm.h"
-#include "app/WidgetCursor.h"
-#include "link/Pacer.h"
-#include "session/RunContext.h"
+#include "app/DemoScreenshot.h"
 
 namespace {
 
@@ -43,17 +39,11 @@ int main(int argc, char** argv) {
   const QDir out(arguments[1]);
   const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
 
-  QTemporaryDir settings;
-  vrx::RealPacer pacer;
-  vrx::WidgetCursor cursor;
-  vrx::RecordingMessages messages;
-  vrx::RunContext context(pacer, cursor, messages,
-                          vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
-                          settings.filePath(QStringLiteral("tool.ini")));
-  const auto instrument = vrx::StartDemoInstrument(context, type);
   vrx::StartupOptions options;
   options.service = true;
-  vrx::TMainForm form(context, options);
+  vrx::test::DemoScreenshot demo(type, options);
+  vrx::TMainForm& form = *demo.form;
+  const vrx::RecordingMessages& messages = demo.messages;
   form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
       ->setCurrentIndex(vrx::TMainForm::kServicePage);
   form.show();
