@@ -145,6 +145,7 @@ TEST(ServicePanel, RefusesOtherModels) {
 TEST(ServicePanel, SetsTheLbThreshold) {
   ServiceBench bench("VRX-L3-1.0");
   bench.Patch(85, "1F");
+  bench.Patch(78, "25");  // a clock correction the instrument cannot work with
   bench.Device().SetSupply(0xC800);
   VirtualTimer timer;
   ServicePanel panel(bench.Link(), timer);
@@ -152,7 +153,8 @@ TEST(ServicePanel, SetsTheLbThreshold) {
   panel.bnLoBattLimitClick(bench.Write());
   EXPECT_EQ(bench.ImageHex(), expected);
   EXPECT_EQ(bench.messages.Texts(),
-            QStringList({"Установите напряжение питания равным 3,2В", kSet}));
+            QStringList({"Установите напряжение питания равным 3,2В", kSet,
+                         "Неправильное значение коррекции RTC.\r\nПрибор не будет работать."}));
   EXPECT_EQ(bench.confirmation.asked, 0);  // no time stamp
 
   // A reading that fails leaves the instrument as it was.
