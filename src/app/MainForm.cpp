@@ -193,8 +193,8 @@ void TMainForm::CreateServiceTab() {
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   // The service writes erase the archive as the first tab's "Стирать архив" says.
-  serviceTab_ = new ServiceTab(context_, [this] { return workspace_.Controls().CheckBox1.checked; },
-                               page);
+  serviceTab_ = new ServiceTab(
+      context_, [this] { return workspace_.Controls().CheckBox1.checked; }, page);
   fill->addWidget(serviceTab_);
 }
 
