@@ -1,4 +1,5 @@
 // vrx-sim: serves one emulated instrument on a pseudo-terminal until stopped.
+//   vrx-sim --help
 //   vrx-sim [--type NAME] [--type-byte N] [--version-byte N] [--sub-version-byte N] [--baud B]
 //           [--state FILE] [--iface [--iface-baud B]] [--supply N]
 // NAME is a catalogue type name such as "VRX-L13-2.2", or "RQ-7". Numbers may be given in
@@ -35,12 +36,36 @@ void OnSignal(int) {
   g_stop = true;
 }
 
+const char* const kSynopsis =
+    "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
+    "[--sub-version-byte N] [--baud 4800|9600] [--state FILE] "
+    "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N]\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
-               "[--sub-version-byte N] [--baud 4800|9600] [--state FILE] "
-               "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N]\n");
+  std::fputs(kSynopsis, stderr);
   return 2;
+}
+
+int Help() {
+  std::fputs(kSynopsis, stdout);
+  std::fputs(
+      "Serves one emulated instrument on a pseudo-terminal until stopped (Ctrl+C); the slave\n"
+      "device is printed on the first line, for `vrxctl --port PATH`.\n"
+      "options:\n"
+      "  --type NAME             a catalogue type such as VRX-L13-2.2 (default), or RQ-7\n"
+      "  --type-byte N           the type byte the instrument reports (decimal or 0x..)\n"
+      "  --version-byte N        the version byte it reports\n"
+      "  --sub-version-byte N    the sub-version byte it reports\n"
+      "  --baud B                the instrument's link speed, 4800 (default) or 9600\n"
+      "  --state FILE            keep the settings block in FILE between runs\n"
+      "  --iface                 an interface module (Modbus RTU, address 0) on the same line\n"
+      "  --iface-baud B          its speed: 4800, 9600, 19200 or 38400 (default)\n"
+      "  --supply N              the supply reading command 3 reports (default 0xE400)\n"
+      "  --help                  print this text and exit\n"
+      "exit codes: 0 stopped; 1 a state file refused; 2 a wrong command line or an unknown "
+      "type.\n",
+      stdout);
+  return 0;
 }
 
 std::optional<unsigned long> Number(const char* text, unsigned long max) {
@@ -61,6 +86,8 @@ int main(int argc, char** argv) {
   uint32_t moduleBaud = vrx::sim::InterfaceModuleConfig().baudRate;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
+    if (option == "--help")
+      return Help();
     if (option == "--iface") {
       module.emplace();
       continue;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only when some are missing.
+# Installs the Debian packages the build and the tests need (and those named as arguments), only
+# when some are missing.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   fp-utils libchm-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool
+  "$@"
 )
 
 missing=()
