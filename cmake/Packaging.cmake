@@ -27,12 +27,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "service tool for VRX-L heat calculators
- vrx-service connects to a VRX-L heat calculator, an RQ-7 pulse-counting unit
- or the additional Modbus interface module on a serial port, identifies it,
- reads and writes its settings, reads its current values and services it.
- .
- The package also holds vrxctl, which runs the same actions from the command
- line, and vrx-sim, an emulated instrument on a pseudo-terminal.")
+vrx-service connects to a VRX-L heat calculator, an RQ-7 pulse-counting unit
+or the additional Modbus interface module on a serial port, identifies it,
+reads and writes its settings, reads its current values and services it.
+
+The package also holds vrxctl, which runs the same actions from the command
+line, and vrx-sim, an emulated instrument on a pseudo-terminal.")
 # The libraries the programs link are found by dpkg-shlibdeps; Qt's SQLite driver is a plugin
 # loaded at run time, which it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -3,6 +3,8 @@
 # list with that command's --help, so the reference part of the page follows the program.
 #   cmake -DPROGRAM=path -DTEMPLATE=page.1.in -DVERSION=1.3 -DOUTPUT=page.1 -P ManPage.cmake
 
+cmake_minimum_required(VERSION 3.25)
+
 # Program text goes into the page as it prints, in no-fill mode: backslashes, leading dots and
 # quotes are escaped, and dashes and quotes stay the ASCII characters a user can copy.
 function(vrx_troff_verbatim text out)
@@ -11,8 +13,8 @@ function(vrx_troff_verbatim text out)
   string(REPLACE "'" "\\(aq" text "${text}")
   string(REPLACE "`" "\\(ga" text "${text}")
   string(REGEX REPLACE "(^|\n)\\." "\\1\\\\&." text "${text}")
-  string(REGEX REPLACE "\n*$" "\n" text "${text}")
-  set(${out} ".nf\n${text}.fi" PARENT_SCOPE)
+  string(REGEX REPLACE "\n+$" "" text "${text}")
+  set(${out} ".nf\n${text}\n.fi" PARENT_SCOPE)
 endfunction()
 
 function(vrx_program_help out)
