@@ -4,7 +4,8 @@
 # a fresh Debian 12 root (debootstrap, in a chroot): apt installs the package with its declared
 # dependencies only (no recommended packages), and the installed programs work: vrxctl identifies
 # a demo instrument and vrx-sim prints its help; with the test tools added, `man vrxctl` shows
-# the page and the window comes up in demo mode on a virtual display and closes with "Выход".
+# the page, the window comes up in demo mode on a virtual display and closes with "Выход", and
+# its F1 and F2 open the help and a scheme picture from the installed data folder.
 #
 #   tools/check-package.sh [PACKAGE.deb]      (default: build-package/vrx-service_*.deb)
 #
@@ -113,7 +114,7 @@ step "man vrxctl, man vrx-sim, man vrx-service"
 for page in vrxctl vrx-sim vrx-service; do
   out="$(in_root env MANWIDTH=100 man -P cat "$page" 2>&1)" || fail "man $page: $out"
   grep -q "^NAME" <<<"$out" || fail "man $page shows no page: $out"
-  sed -n '2,3p' <<<"$out"
+  grep -A 1 '^NAME' <<<"$out" | tail -n 1
 done
 grep -q 'identify' <<<"$(in_root env MANWIDTH=100 man -P cat vrxctl)" ||
   fail "man vrxctl does not describe the command identify"
@@ -121,5 +122,9 @@ grep -q 'identify' <<<"$(in_root env MANWIDTH=100 man -P cat vrxctl)" ||
 step "vrx-service --demo on a virtual display"
 cp tests/app/demo-smoke.sh "$root/tmp/"
 in_root xvfb-run -a /tmp/demo-smoke.sh /usr/bin/vrx-service || fail "the demo window"
+
+step "F1 and F2 find the help file and the pictures of the installed data folder"
+cp tools/installed-help-check.sh "$root/tmp/"
+in_root xvfb-run -a /tmp/installed-help-check.sh /usr/bin/vrx-service || fail "F1 or F2"
 
 step "all checks passed"
