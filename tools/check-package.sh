@@ -120,11 +120,10 @@ grep -q 'identify' <<<"$(in_root env MANWIDTH=100 man -P cat vrxctl)" ||
   fail "man vrxctl does not describe the command identify"
 
 step "vrx-service --demo on a virtual display"
-cp tests/app/demo-smoke.sh "$root/tmp/"
+cp tests/app/demo-session.sh tests/app/demo-smoke.sh tests/app/help-keys-check.sh "$root/tmp/"
 in_root xvfb-run -a /tmp/demo-smoke.sh /usr/bin/vrx-service || fail "the demo window"
 
 step "F1 and F2 find the help file and the pictures of the installed data folder"
-cp tools/installed-help-check.sh "$root/tmp/"
-in_root xvfb-run -a /tmp/installed-help-check.sh /usr/bin/vrx-service || fail "F1 or F2"
+in_root xvfb-run -a /tmp/help-keys-check.sh /usr/bin/vrx-service || fail "F1 or F2"
 
 step "all checks passed"

@@ -6,32 +6,10 @@ set -euo pipefail
 exe="$1"
 title='VRX-Сервис 1.3'
 
-# Without locale variables the C library is ASCII-only: take the UTF-8 locale it always has.
-[ -n "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ] || export LANG=C.UTF-8
-
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "$1"
-  echo "--- vrx-service log ---"
-  cat "$work/log"
-  exit 1
-}
+source "$(dirname "$0")/demo-session.sh"
 trap 'fail "line $LINENO: \"$BASH_COMMAND\" failed with status $?"' ERR
-
-# Settings of its own, so the demo port COM1 is the one selected.
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_LOGGING_RULES="vrx.app.debug=true"
-export QT_QPA_PLATFORM=xcb
-
-"$exe" --demo >"$work/log" 2>&1 &
-pid=$!
+start_demo "$exe"
 
 # The window is found by the program's process, not by a title pattern: xdotool matches
 # patterns in the current locale, and the title is compared byte for byte (UTF-8) below.

@@ -4,30 +4,11 @@
 # picture window of the selected scheme ("Схема N"), which the program can only do when it
 # finds the help file and the pictures in its data folder. Every failure says why and shows
 # the program's log.
-#   installed-help-check.sh [PROGRAM]   (default: vrx-service on PATH)
+#   help-keys-check.sh [PROGRAM]   (default: vrx-service on PATH)
 set -euo pipefail
 exe="${1:-vrx-service}"
-[ -n "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ] || export LANG=C.UTF-8
-
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "$1"
-  echo "--- vrx-service log ---"
-  cat "$work/log"
-  exit 1
-}
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-
-"$exe" --demo >"$work/log" 2>&1 &
-pid=$!
+source "$(dirname "$0")/demo-session.sh"
+start_demo "$exe"
 
 # Waits up to 30 s for a visible window of the program whose title starts with $1, and sets
 # window and title. Titles are compared byte for byte, not as xdotool patterns, which it
