@@ -12,8 +12,14 @@ tools/install-deps.sh dpkg-dev file
 build_dir=build-package
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# Debian's build flags with all its hardening (stack protector, fortified functions, read-only
+# relocations bound at start); without -g, as no debug symbols package is made.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+cxxflags="$(sed -E 's/(^| )-g( |$)/ /' <<<"$cxxflags")"
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVRX_BUILD_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr "${launcher[@]}"
+  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_FLAGS="$cxxflags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" "${launcher[@]}"
 cmake --build "$build_dir" -j"${VRX_JOBS:-$(nproc)}"
 rm -f "$build_dir"/vrx-service_*.deb
 (cd "$build_dir" && cpack -G DEB >cpack.log) || { cat "$build_dir/cpack.log"; exit 1; }
