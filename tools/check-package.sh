@@ -70,6 +70,10 @@ cleanup() {
   [ "${VRX_CHECK_KEEP:-0}" = 1 ] || rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT
+# A run that was killed may have left its mounts behind.
+for mount_point in dev/pts dev proc; do
+  if mountpoint -q "$root/$mount_point"; then umount -l "$root/$mount_point"; fi
+done
 rm -rf --one-file-system "$root"
 cp -a "$base" "$root"
 mount_in_root() {
