@@ -95,8 +95,8 @@ void HeatMeterCells(const CurrentContext& c, CurrentDisplay& d, int j) {
   const int channels = j == 0 ? c.scheme.Circuit1Channels : c.scheme.Circuit2Channels;
   const CircuitScaleResult scale = CircuitScale(ScaleRun(c, bytes), c.L1(), channels);
 
-  QString energy = WithComma(c.block.Bcd(c.block.Position(HeatEnergy) + 7 * j, kEnergyDigits),
-                             scale.scale + 7);
+  QString energy =
+      WithComma(c.block.Bcd(c.block.Position(HeatEnergy) + 7 * j, kEnergyDigits), scale.scale + 7);
   // Two channels of different scales: the finer digit is not significant.
   if (scale.scalesDiffer)
     energy.chop(1);
@@ -107,9 +107,9 @@ void HeatMeterCells(const CurrentContext& c, CurrentDisplay& d, int j) {
     return;
   const uint32_t power = c.block.Value24(c.block.Position(ThermalPower) + 3 * j);
   const int comma = scale.scale + ((power & kPowerCommaBit) != 0 ? 2 : 0);
-  d.SetText(w, StripLeadingZeros(WithComma(
-                   IntToZeroPadded(static_cast<int>(power & kPowerValueBits), kPowerWidth),
-                   comma + 2)));
+  d.SetText(
+      w, StripLeadingZeros(WithComma(
+             IntToZeroPadded(static_cast<int>(power & kPowerValueBits), kPowerWidth), comma + 2)));
 }
 
 void VolumeCell(const CurrentContext& c, CurrentDisplay& d, int k) {
@@ -118,8 +118,7 @@ void VolumeCell(const CurrentContext& c, CurrentDisplay& d, int k) {
   d.SetText(g, kNoValue);
   if (!HasFlowValue(c, k))
     return;
-  const QString digits =
-      c.block.Bcd(c.block.Position(Volume) + 6 * (k - 1), kVolumeDigits);
+  const QString digits = c.block.Bcd(c.block.Position(Volume) + 6 * (k - 1), kVolumeDigits);
   d.SetText(g, StripLeadingZeros(WithComma(digits, Scale(c, k) + 6)));
 }
 
@@ -138,8 +137,8 @@ void FlowRateCell(const CurrentContext& c, CurrentDisplay& d, int k) {
   } else {
     rate = c.block.Value24(c.block.Position(FlowRate) + 3 * (k - 1));
   }
-  d.SetText(gt, StripLeadingZeros(WithComma(
-                    IntToZeroPadded(static_cast<int>(rate), kFlowWidth), Scale(c, k) + 5)));
+  d.SetText(gt, StripLeadingZeros(WithComma(IntToZeroPadded(static_cast<int>(rate), kFlowWidth),
+                                            Scale(c, k) + 5)));
 }
 
 // The channel's own operating-time counter in a flag word; the last channel counts one on the
@@ -158,8 +157,8 @@ void OperatingTimeCell(const CurrentContext& c, CurrentDisplay& d, int k) {
   if (!HasTimer(c, k, c.SchemeMask()) || !FlowPresent(c, k) || !c.block.Has(field))
     return;
   // Five digits of hours and two of minutes.
-  d.SetText(tp, StripLeadingZeros(
-                    WithComma(c.block.Bcd(c.block.Position(field), kTimeDigits), 6, u':')));
+  d.SetText(
+      tp, StripLeadingZeros(WithComma(c.block.Bcd(c.block.Position(field), kTimeDigits), 6, u':')));
 }
 
 void TemperatureCells(const CurrentContext& c, CurrentDisplay& d, int k) {

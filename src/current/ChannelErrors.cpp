@@ -113,8 +113,7 @@ void FlowRatioErrors(const CurrentContext& c, Accumulator& acc, int k) {
   const int a = (k - 1) & 2;
   const int f = c.block.Position(FlowRatioErrorByte);
   const auto g = [](int n) { return QString::number(n); };
-  acc.AddIfBit(f, 2 * a,
-               QStringLiteral("1,04g%1 > g%2 > g%3").arg(g(a + 1), g(a + 2), g(a + 1)));
+  acc.AddIfBit(f, 2 * a, QStringLiteral("1,04g%1 > g%2 > g%3").arg(g(a + 1), g(a + 2), g(a + 1)));
   acc.AddIfBit(f, 2 * a + 1, QStringLiteral("g%1 > 1,04g%2").arg(g(a + 2), g(a + 1)));
   acc.AddIfBit(f, 2 * a + 2,
                QStringLiteral("1,04g%1 > g%2 > g%3").arg(g(a + 2), g(a + 1), g(a + 2)));
@@ -128,8 +127,7 @@ void OtherErrors(const CurrentContext& c, Accumulator& acc, int k) {
   acc.AddIfBit(e, 7, QString::fromUtf8(kSensorError));
   acc.AddIfBit(e, 6, QStringLiteral("t вне диапазона"));
   // The VRX-L12 keeps the "3°C" bit of the fixed pairs in byte 13.
-  AddDifferences(c, acc, k, {5, 1, false},
-                 code == 8 ? BitAt{13, 5} : BitAt{PairByte(c, k), 1});
+  AddDifferences(c, acc, k, {5, 1, false}, code == 8 ? BitAt{13, 5} : BitAt{PairByte(c, k), 1});
   acc.AddIfBit(e, 4, QStringLiteral("t") + Digit(k) + QStringLiteral("-tхв < 0°C"));
   if (code < 7) {
     const bool flowDifference = l5 && c.block.Bit(c.block.Position(FlagsByte) + 1, 4);

@@ -22,8 +22,8 @@ CurrentBlock::CurrentBlock(const uint8_t* bytes, int length, const CurrentParams
 uint8_t CurrentBlock::Byte(int position) const {
   if (position < 1 || position > length_) {
     throw std::logic_error("position " + std::to_string(position) +
-                           " outside the current-parameters block of " +
-                           std::to_string(length_) + " bytes");
+                           " outside the current-parameters block of " + std::to_string(length_) +
+                           " bytes");
   }
   return bytes_[position - 1];
 }
@@ -45,7 +45,8 @@ uint16_t CurrentBlock::WordBE(int position) const {
 }
 
 uint32_t CurrentBlock::Value24(int position) const {
-  return Byte(position) | (Byte(position + 1) << 8) | (static_cast<uint32_t>(Byte(position + 2)) << 16);
+  return Byte(position) | (Byte(position + 1) << 8) |
+         (static_cast<uint32_t>(Byte(position + 2)) << 16);
 }
 
 QString CurrentBlock::Bcd(int position, int digits) const {

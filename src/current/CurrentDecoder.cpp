@@ -119,7 +119,8 @@ void DecodeCurrentBlock(const uint8_t* bytes, const BlockFamily& bf, ConnectionS
   d.SetText(QStringLiteral("stStatus"), StatusText(c));
 
   const bool gigacalories = (flags & (l1 ? 0x80 : 0x04)) != 0;
-  d.SetText(QStringLiteral("lbQ"), gigacalories ? QStringLiteral("Q, ГКал") : QStringLiteral("Q, ГДж"));
+  d.SetText(QStringLiteral("lbQ"),
+            gigacalories ? QStringLiteral("Q, ГКал") : QStringLiteral("Q, ГДж"));
   d.SetText(QStringLiteral("lbW"),
             gigacalories ? QStringLiteral("W, ГКал/ч") : QStringLiteral("W, ГДж/ч"));
   d.valuePanelVisible = true;

@@ -10,21 +10,11 @@ namespace {
 
 // Row and column labels with the captions they have before a readout.
 const std::vector<std::pair<const char*, const char*>> kLabels = {
-    {"lbQ", "Q, ГДж:"},
-    {"lbW", "W, ГДж/ч:"},
-    {"lbG", "G, т (м3):"},
-    {"lbgt", "g, т/ч:"},
-    {"lbtp", "tp, ч:"},
-    {"lbP", "P, кгс/см2:"},
-    {"lbT", "t, °C:"},
-    {"lbErrors", "НС:"},
-    {"lbDu", "Ду:"},
-    {"lbTicks", "dV, м3/имп:"},
-    {"lbPmax", "Pmax, кгс/см2:"},
-    {"lbChannel1", "Канал 1"},
-    {"lbChannel2", "Канал 2"},
-    {"lbChannel3", "Канал 3"},
-    {"lbChannel4", "Канал 4"},
+    {"lbQ", "Q, ГДж:"},         {"lbW", "W, ГДж/ч:"},         {"lbG", "G, т (м3):"},
+    {"lbgt", "g, т/ч:"},        {"lbtp", "tp, ч:"},           {"lbP", "P, кгс/см2:"},
+    {"lbT", "t, °C:"},          {"lbErrors", "НС:"},          {"lbDu", "Ду:"},
+    {"lbTicks", "dV, м3/имп:"}, {"lbPmax", "Pmax, кгс/см2:"}, {"lbChannel1", "Канал 1"},
+    {"lbChannel2", "Канал 2"},  {"lbChannel3", "Канал 3"},    {"lbChannel4", "Канал 4"},
     {"lbChannel5", "Канал 5"},
 };
 
@@ -39,8 +29,9 @@ struct Row {
   std::vector<int> channels;
 };
 const std::vector<Row> kRows = {
-    {"stQ", "", {1, 3}},           {"stW", "", {1, 3}},           {"stG", "", {1, 2, 3, 4, 5}},
-    {"stgt", "", {1, 2, 3, 4, 5}}, {"sttp", "", {1, 2, 3, 4, 5}}, {"stP", "", {1, 2, 3, 4}},
+    {"stQ", "", {1, 3}},           {"stW", "", {1, 3}},
+    {"stG", "", {1, 2, 3, 4, 5}},  {"stgt", "", {1, 2, 3, 4, 5}},
+    {"sttp", "", {1, 2, 3, 4, 5}}, {"stP", "", {1, 2, 3, 4}},
     {"stT", "", {1, 2, 3, 4}},     {"stErrors", "", {1, 2, 3, 4, 5}},
     {"stDu", "", {1, 2, 3, 4, 5}}, {"stTicks", "", {1, 2, 3, 4, 5}},
     {"stP", "max", {1, 2, 3, 4}},

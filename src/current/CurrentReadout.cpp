@@ -50,9 +50,7 @@ void WakeOpx(Connection& c, Messages& messages) {
 
 void ReadBlock(Connection& c, uint8_t command, int length, bool endByte) {
   ThenAlways(
-      [&] {
-        c.link.DeviceExchange(command, {}, std::span<uint8_t>(c.buffer.bytes), true, length);
-      },
+      [&] { c.link.DeviceExchange(command, {}, std::span<uint8_t>(c.buffer.bytes), true, length); },
       [&] {
         c.link.DeviceExchange(kCmdEnd, {}, {}, true, 0);
         if (endByte)
