@@ -131,7 +131,8 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
     const double volume = kStartVolume * k + 0.1234567 * k + flow * hours;
     // Eleven digits, 6 - scale of them decimals.
     w.Bcd(L[Volume] + 6 * (k - 1), Scaled(volume, 6 - scale), 11);
-    if (!l1) {
+    // The last channel's flow rate has a place in the block only in the Pmax format.
+    if (!l1 && (k < channels || supportsPmax)) {
       const uint64_t rate = Scaled(flow, 4 - scale);
       if (supportsPmax) {
         // Twelve bits of mantissa and a shift.
@@ -160,6 +161,9 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
 
   const TSchemeRecord* scheme = FindScheme(family, type, setting(Scheme) & 0x7F);
   for (int j = 0; j < 2; ++j) {
+    // Fields of what the family lacks overlap others.
+    if ((family.AllChannelFlags & (j == 0 ? kFlagFirstCircuit : kFlagSecondCircuit)) == 0)
+      continue;
     const int meter = scheme == nullptr ? 0
                       : j == 0          ? scheme->Circuit1Channels
                                         : scheme->Circuit2Channels;
@@ -171,8 +175,9 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
   }
 
   // Temperatures and pressures of the channels that may measure them.
-  const int pressures = l1 || channels == 5 ? 4 : 2;
   for (int k = 1; k <= 4; ++k) {
+    if (!ChannelHasTemperature(k, family.AllChannelFlags))
+      continue;
     const double wiggle = std::sin(s.runningSeconds / kWiggleSeconds + k);
     uint16_t word = 0;
     if (l1) {
@@ -185,8 +190,7 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
           static_cast<uint16_t>(std::lround((kTemperatures[k - 1] + 0.4 * wiggle) * 80) & 0x3FFF);
     }
     w.Value(L[TemperatureWords] + 2 * (k - 1), word, 2);
-    if (k <= pressures)
-      w.At(L[PressureBytes] + k - 1) = setting(PressurePresets, k - 1);
+    w.At(L[PressureBytes] + k - 1) = setting(PressurePresets, k - 1);
   }
 
   std::vector<uint8_t> block = w.Take();

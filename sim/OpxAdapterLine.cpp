@@ -16,7 +16,8 @@ void OpxAdapterLine::Close() {
   incoming_.clear();
 }
 
-int OpxAdapterLine::Read(uint8_t* buffer, int count, int /*timeoutMs*/) {
+int OpxAdapterLine::Read(uint8_t* buffer, int count, int timeoutMs) {
+  Log("read " + std::to_string(count) + " " + std::to_string(timeoutMs));
   int got = 0;
   while (got < count && !incoming_.empty()) {
     buffer[got++] = incoming_.front();

@@ -34,7 +34,8 @@ class OpxAdapterLine : public SerialBackend {
   void SetDsr(bool on) { dsr_ = on; }
   bool Awake() const { return awake_; }
   // What the tool did on the line, one text per call with the clock's time: "0 rts on",
-  // "800 rts off", "900 write ff 4800" (byte and line speed).
+  // "800 rts off", "900 write ff 4800" (byte and line speed), "950 read 1 7000" (count and
+  // time-out).
   const std::vector<std::string>& Events() const { return events_; }
 
  private:
