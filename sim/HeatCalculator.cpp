@@ -87,6 +87,20 @@ void HeatCalculator::WithCurrentValues(const std::function<void(CurrentValues&)>
   change(currentValues_);
 }
 
+std::vector<uint8_t> HeatCalculator::ForwardedBlock(uint8_t function) {
+  // The module's request is not an exchange of the byte protocol: no fault of one applies.
+  const auto none = [](Fault) { return false; };
+  const TDeviceRecord& type = DeviceTypeAt(typeIndex_);
+  switch (function) {
+    case 0x50:
+      return currentValues_.ClockReply(type, typeByte_, HeldImage(), none);
+    case 0x51:
+      return currentValues_.CurrentReply(type, typeByte_, versionByte_, HeldImage(), none);
+    default:
+      return {};
+  }
+}
+
 void HeatCalculator::BlockTaken() {
   currentValues_.SettingsWritten();
 }

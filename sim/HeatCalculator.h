@@ -61,6 +61,8 @@ class HeatCalculator : public ByteProtocolInstrument {
  protected:
   std::vector<uint8_t> AnswerCommand(uint8_t command) override;
   void BlockTaken() override;
+  // The clock block (0x50) and the current-parameters block (0x51) for the interface module.
+  std::vector<uint8_t> ForwardedBlock(uint8_t function) override;
 
  private:
   std::vector<uint8_t> Identification() const;

@@ -20,7 +20,7 @@ class CurrentParams {
   bool ReadEnabled() const { return readEnabled_; }
   bool Timer2Active() const { return timer2Active_; }
 
-  // The radio buttons `rbCable`, `rbOPX`.
+  // The radio buttons `rbCable`, `rbRS`, `rbOPX`.
   CurrentPath path = CurrentPath::Cable;
 
   // "Считать": resets the display and reads both blocks over the path. Raises the readout's

@@ -48,6 +48,11 @@ void WakeOpx(Connection& c, Messages& messages) {
              [&] { c.port.SetReadTimeout(kLinkTimeoutMs); });
 }
 
+void CheckBlock(Connection& c, int length) {
+  if (!BlockChecksumMatches(c.buffer.data(), length))
+    throw EOwned(kChecksumMismatch);
+}
+
 void ReadBlock(Connection& c, uint8_t command, int length, bool endByte) {
   ThenAlways(
       [&] { c.link.DeviceExchange(command, {}, std::span<uint8_t>(c.buffer.bytes), true, length); },
@@ -56,8 +61,14 @@ void ReadBlock(Connection& c, uint8_t command, int length, bool endByte) {
         if (endByte)
           c.port.WriteByte(kEndByte);
       });
-  if (!BlockChecksumMatches(c.buffer.data(), length))
-    throw EOwned(kChecksumMismatch);
+  CheckBlock(c, length);
+}
+
+// The module forwards the block behind one leading byte, which is dropped.
+void ReadForwarded(Connection& c, void (ModbusLink::*request)(), int length) {
+  (c.modbus.*request)();
+  c.modbus.CopyForwardedBlock(c.buffer);
+  CheckBlock(c, length);
 }
 
 }  // namespace
@@ -66,14 +77,20 @@ void ReadCurrentParams(Connection& c, CurrentPath path, Messages& messages,
                        CurrentDisplay& display) {
   if (path == CurrentPath::Opx)
     WakeOpx(c, messages);
-  ReadBlock(c, kCmdClock, kClockBlockLength, false);
+  if (path == CurrentPath::Interface)
+    ReadForwarded(c, &ModbusLink::ReadCurrentHeaderRS, kClockBlockLength);
+  else
+    ReadBlock(c, kCmdClock, kClockBlockLength, false);
   // The buffer takes the current-parameters block next.
   std::array<uint8_t, kClockBlockLength> clock{};
   std::copy_n(c.buffer.bytes.begin(), kClockBlockLength, clock.begin());
   ShowClocks(clock.data(), display);
 
   const BlockFamily family = FamilyOfClockBlock(clock.data());
-  ReadBlock(c, kCmdCurrent, family.length, true);
+  if (path == CurrentPath::Interface)
+    ReadForwarded(c, &ModbusLink::ReadCurrentBlockRS, family.length);
+  else
+    ReadBlock(c, kCmdCurrent, family.length, true);
   DecodeCurrentBlock(c.buffer.data(), family, c.state, display);
 }
 

@@ -24,10 +24,10 @@ struct Row {
   const char* suffix;
 };
 constexpr Row kRows[] = {
-    {"lbQ", "stQ", ""},           {"lbW", "stW", ""},       {"lbG", "stG", ""},
-    {"lbgt", "stgt", ""},         {"lbtp", "sttp", ""},     {"lbP", "stP", ""},
-    {"lbT", "stT", ""},           {"lbErrors", "stErrors", ""}, {"lbDu", "stDu", ""},
-    {"lbTicks", "stTicks", ""},   {"lbPmax", "stP", "max"},
+    {"lbQ", "stQ", ""},         {"lbW", "stW", ""},           {"lbG", "stG", ""},
+    {"lbgt", "stgt", ""},       {"lbtp", "sttp", ""},         {"lbP", "stP", ""},
+    {"lbT", "stT", ""},         {"lbErrors", "stErrors", ""}, {"lbDu", "stDu", ""},
+    {"lbTicks", "stTicks", ""}, {"lbPmax", "stP", "max"},
 };
 
 constexpr int kCellMinWidth = 96;
@@ -84,9 +84,12 @@ QWidget* CurrentTab::BuildLeftPanel() {
   rbCable_ = new QRadioButton(QStringLiteral("Шлейф"), panel);
   rbCable_->setObjectName(QStringLiteral("rbCable"));
   rbCable_->setChecked(true);
+  rbRS_ = new QRadioButton(QStringLiteral("Доп. интерф."), panel);
+  rbRS_->setObjectName(QStringLiteral("rbRS"));
   rbOPX_ = new QRadioButton(QStringLiteral("OPX"), panel);
   rbOPX_->setObjectName(QStringLiteral("rbOPX"));
   column->addWidget(rbCable_);
+  column->addWidget(rbRS_);
   column->addWidget(rbOPX_);
   bnReadCurParams_ = new QPushButton(QStringLiteral("Считать"), panel);
   bnReadCurParams_->setObjectName(QStringLiteral("bnReadCurParams"));
@@ -105,8 +108,8 @@ QWidget* CurrentTab::BuildValuePanel() {
   auto* clocks = new QGridLayout;
   clocks->addWidget(Caption(QStringLiteral("Внутреннее время RTC:"), plCurParams2_), 0, 0);
   clocks->addWidget(Static(QStringLiteral("stRTC"), plCurParams2_), 0, 1);
-  clocks->addWidget(
-      Caption(QStringLiteral("Дата и время последней инициализации:"), plCurParams2_), 1, 0);
+  clocks->addWidget(Caption(QStringLiteral("Дата и время последней инициализации:"), plCurParams2_),
+                    1, 0);
   clocks->addWidget(Static(QStringLiteral("stIniRTC"), plCurParams2_), 1, 1);
   clocks->setColumnStretch(2, 1);
   column->addLayout(clocks);
@@ -122,8 +125,8 @@ QWidget* CurrentTab::BuildValuePanel() {
     grid->addWidget(Static(QString::fromLatin1(row.label), plCurParams2_), line, 0,
                     Qt::AlignLeft | Qt::AlignTop);
     for (int k = 1; k <= 5; ++k) {
-      const QString name = QString::fromLatin1(row.prefix) + QString::number(k) +
-                           QString::fromLatin1(row.suffix);
+      const QString name =
+          QString::fromLatin1(row.prefix) + QString::number(k) + QString::fromLatin1(row.suffix);
       if (!CurrentDisplay::Names().contains(name))
         continue;
       QLabel* cell = Static(name, plCurParams2_);
@@ -169,7 +172,9 @@ void CurrentTab::Refresh() {
 }
 
 void CurrentTab::bnReadCurParamsClick() {
-  core_.path = rbOPX_->isChecked() ? CurrentPath::Opx : CurrentPath::Cable;
+  core_.path = rbOPX_->isChecked()  ? CurrentPath::Opx
+               : rbRS_->isChecked() ? CurrentPath::Interface
+                                    : CurrentPath::Cable;
   // What the readout showed before a failure stays on screen while the error box tells why.
   try {
     core_.bnReadCurParamsClick();

@@ -43,6 +43,7 @@ class CurrentTab : public QWidget {
   QPushButton* bnReadCurParams_ = nullptr;
   QPushButton* bnResetCurParams_ = nullptr;
   QRadioButton* rbCable_ = nullptr;
+  QRadioButton* rbRS_ = nullptr;
   QRadioButton* rbOPX_ = nullptr;
   QTimer* Timer2_ = nullptr;
 };

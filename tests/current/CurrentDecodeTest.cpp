@@ -35,11 +35,11 @@ const QString kInvalid = QStringLiteral("Недоп. зн.");
 // channel 4 switched on; gigacalories, channel 4 with the coarse pulse-value table.
 DecodeCase L1Case() {
   HandBlock b(81);
-  b.At(1, {150, 0x12, 6, 3, 5, 2})  // cold water 15,0 and code 2 with bit 4; pressures
-      .At(7, {0x89})                // pulse codes 1, 2, 0, 2
+  b.At(1, {150, 0x12, 6, 3, 5, 2})         // cold water 15,0 and code 2 with bit 4; pressures
+      .At(7, {0x89})                       // pulse codes 1, 2, 0, 2
       .At(8, {0x04, 0xD2, 5, 0x90, 0xA0})  // serial 1234 (high first), address, scheme 16, flags
       .At(13, {0x21, 0x15, 0xD0, 0x07, 0, 0, 0xE0, 0x2E})  // codes 5409, 2000, -, 12000
-      .At(23, {0xA0, 0x8A, 0x00, 0x02, 0x35})               // status, E1..E4
+      .At(23, {0xA0, 0x8A, 0x00, 0x02, 0x35})              // status, E1..E4
       .Bcd(28, "0012345")
       .Bcd(32, "0000005")
       .Bcd(40, "9999959")
@@ -47,50 +47,50 @@ DecodeCase L1Case() {
       .Bcd(58, "00012345678")
       .Bcd(64, "00000987654")
       .Bcd(76, "12345678901");
-  return {"VRX_L1",
-          1,
-          b.Sealed(),
-          {{"stVRXType", "VRX-L1-2.1"},
-           {"stScheme", "17"},
-           {"stNumber", "01234"},
-           {"stAddr", "5"},
-           {"stStatus", Lines({"Сброс системы", "Low bat"})},
-           {"stW100", "1,391"},
-           {"stOutType", "нет"},
-           {"lbQ", "Q, ГКал"},
-           {"lbChannel3", "Канал 3"},
-           {"lbChannel4", "Канал 4"},
-           {"stRTC", "25.03.04 13:33"},
-           {"stIniRTC", "15.03.24 14:30"},
-           {"stTCW", "15,0"},
-           {"stPCW", "3"},
-           {"stQ1", "1234,567890"},
-           {"stQ3", kNone},
-           {"stG1", "123,45678"},
-           {"stG2", "98,7654"},
-           {"stG3", kNone},
-           {"stG4", "1234567,8901"},
-           {"sttp1", "123:45"},
-           {"sttp2", "0:05"},
-           {"sttp3", kNone},
-           {"sttp4", "99999:59"},
-           {"stP1", "6"},
-           {"stP2", "3"},
-           {"stP3", kNone},
-           {"stP4", "2"},
-           {"stT1", "70,0375"},
-           {"stT2", "27,6375"},
-           {"stT3", kNone},
-           {"stT4", "ошибка АЦП"},
-           {"stErrors1", Lines({"КЗ линии ПР", "t1-t2 < 0°C"})},
-           {"stErrors2", Lines({"t1-t2 < 0°C"})},
-           {"stErrors3", kNone},
-           {"stErrors4",
-            Lines({"t4 < 3°C", "t4 > 150°C", "t3-t4 < 3°C", "Q4 < 0", "t4-tхв < 0°C"})},
-           {"stTicks1", "0,01"},
-           {"stTicks2", "0,1"},
-           {"stTicks3", kNone},
-           {"stTicks4", "1"}}};
+  return {
+      "VRX_L1",
+      1,
+      b.Sealed(),
+      {{"stVRXType", "VRX-L1-2.1"},
+       {"stScheme", "17"},
+       {"stNumber", "01234"},
+       {"stAddr", "5"},
+       {"stStatus", Lines({"Сброс системы", "Low bat"})},
+       {"stW100", "1,391"},
+       {"stOutType", "нет"},
+       {"lbQ", "Q, ГКал"},
+       {"lbChannel3", "Канал 3"},
+       {"lbChannel4", "Канал 4"},
+       {"stRTC", "25.03.04 13:33"},
+       {"stIniRTC", "15.03.24 14:30"},
+       {"stTCW", "15,0"},
+       {"stPCW", "3"},
+       {"stQ1", "1234,567890"},
+       {"stQ3", kNone},
+       {"stG1", "123,45678"},
+       {"stG2", "98,7654"},
+       {"stG3", kNone},
+       {"stG4", "1234567,8901"},
+       {"sttp1", "123:45"},
+       {"sttp2", "0:05"},
+       {"sttp3", kNone},
+       {"sttp4", "99999:59"},
+       {"stP1", "6"},
+       {"stP2", "3"},
+       {"stP3", kNone},
+       {"stP4", "2"},
+       {"stT1", "70,0375"},
+       {"stT2", "27,6375"},
+       {"stT3", kNone},
+       {"stT4", "ошибка АЦП"},
+       {"stErrors1", Lines({"КЗ линии ПР", "t1-t2 < 0°C"})},
+       {"stErrors2", Lines({"t1-t2 < 0°C"})},
+       {"stErrors3", kNone},
+       {"stErrors4", Lines({"t4 < 3°C", "t4 > 150°C", "t3-t4 < 3°C", "Q4 < 0", "t4-tхв < 0°C"})},
+       {"stTicks1", "0,01"},
+       {"stTicks2", "0,1"},
+       {"stTicks3", kNone},
+       {"stTicks4", "1"}}};
 }
 
 // VRX-L2-1.1, scheme 6: heat meter 1 over channels 1 and 2 with different diameter ranges, the
@@ -140,8 +140,7 @@ DecodeCase L2Case() {
            {"stT1", "50,00"},
            {"stT2", "40,00"},
            {"stErrors1", Lines({"Ошибка ПР", "t1-t2 < 0°C", "t1-t2 < 3°C", "W1 < 0"})},
-           {"stErrors2",
-            Lines({"t вне диапазона", "t1-t2 < 0°C", "t1-t2 < 3°C", "t2-tхв < 0°C"})},
+           {"stErrors2", Lines({"t вне диапазона", "t1-t2 < 0°C", "t1-t2 < 3°C", "t2-tхв < 0°C"})},
            {"stDu1", "50...100"},
            {"stDu2", "125...300"},
            {"stDu3", kNone},
@@ -154,11 +153,11 @@ DecodeCase L2Case() {
 // channel 2, no cold water, heat meter 1 over channels 1 and 3, the optional channel 5 on.
 DecodeCase L5Case() {
   HandBlock b(99);
-  b.At(1, {0x31, 0xD4, 0x00})                                    // power 54321
+  b.At(1, {0x31, 0xD4, 0x00})                                   // power 54321
       .At(7, {0x34, 0x12, 0xFF, 0x0F, 0x01, 0xF0, 0, 0, 0, 0})  // flow words
-      .At(17, {0xB3, 0xF0})                                      // pressure range nibbles
-      .At(19, {0x2E, 0x10, 0xA0, 0x00})                          // E1..E4
-      .At(23, {0x01, 0x06, 0x0B, 0x0F, 0x02, 0x04, 24})  // codes, flags, scheme 24
+      .At(17, {0xB3, 0xF0})                                     // pressure range nibbles
+      .At(19, {0x2E, 0x10, 0xA0, 0x00})                         // E1..E4
+      .At(23, {0x01, 0x06, 0x0B, 0x0F, 0x02, 0x04, 24})         // codes, flags, scheme 24
       .Bcd(30, "0000130")
       .Bcd(38, "00000123456789")
       .Bcd(52, "12345678901")
@@ -168,64 +167,64 @@ DecodeCase L5Case() {
       .At(82, {16, 0, 255, 0})
       .At(86, {0xA0, 0x0F, 0x80, 0x0C, 0x01, 0x00})
       .At(94, {1, 0xD2, 0x04, 0, 0, 0xA3});
-  return {"VRX_L5",
-          9,
-          b.Sealed(),
-          {{"stVRXType", "VRX-L5-1.0"},
-           {"stScheme", "25"},
-           {"stNumber", "01234"},
-           {"stAddr", "1"},
-           {"stStatus", kNoErrors},
-           {"stW100", "1,391"},
-           {"stOutType", "нет"},
-           {"lbQ", "Q, ГКал"},
-           {"lbW", "W, ГКал/ч"},
-           {"lbDu", "Ду:"},
-           {"lbgt", "g, т/ч:"},
-           {"lbChannel3", "Канал 3"},
-           {"lbChannel4", "Канал 4"},
-           {"lbChannel5", "Канал 5"},
-           {"stRTC", "25.03.04 13:33"},
-           {"stIniRTC", "15.03.24 14:30"},
-           {"stQ1", "1,2345678"},
-           {"stW1", "0,054321"},
-           {"stQ3", kNone},
-           {"stW3", kNone},
-           {"stG1", "12345,678901"},
-           {"stG2", "0,00000"},
-           {"stG3", "12,3456"},
-           {"stG4", kNone},
-           {"stG5", "0,050000"},
-           {"stgt1", "0,1128"},
-           {"stgt2", "4,095"},
-           {"stgt3", "327,68"},
-           {"stgt4", kNone},
-           {"stgt5", "0,0000"},
-           {"sttp1", "1:30"},
-           {"sttp3", kNone},
-           {"stP1", "1,63"},
-           {"stP2", "0,0B"},
-           {"stP3", "25,50"},
-           {"stP4", kNone},
-           {"stT1", "50,00"},
-           {"stT2", "40,00"},
-           {"stT3", "0,00"},
-           {"stT4", kNone},
-           {"stErrors1",
-            Lines({"t1-t2 < 0°C", "t1-t2 < 3°C", "g1-g2 < 0", "g < gпор", "Ошибка P"})},
-           {"stErrors2", Lines({"dt12 < 0°C", "dt12 < 3°C", "dt23 < 0°C", "t2-tхв < 0°C"})},
-           {"stErrors3", Lines({"Ошибка ПР", "t2-t3 < 0°C"})},
-           {"stErrors4", kNone},
-           {"stDu1", "15...40"},
-           {"stDu2", "50...100"},
-           {"stDu3", "125...300"},
-           {"stDu4", kNone},
-           {"stDu5", "15...40"},
-           {"stTicks1", "0,001"},
-           {"stTicks2", "0,05"},
-           {"stTicks3", "1"},
-           {"stTicks4", kNone},
-           {"stTicks5", "0,005"}}};
+  return {
+      "VRX_L5",
+      9,
+      b.Sealed(),
+      {{"stVRXType", "VRX-L5-1.0"},
+       {"stScheme", "25"},
+       {"stNumber", "01234"},
+       {"stAddr", "1"},
+       {"stStatus", kNoErrors},
+       {"stW100", "1,391"},
+       {"stOutType", "нет"},
+       {"lbQ", "Q, ГКал"},
+       {"lbW", "W, ГКал/ч"},
+       {"lbDu", "Ду:"},
+       {"lbgt", "g, т/ч:"},
+       {"lbChannel3", "Канал 3"},
+       {"lbChannel4", "Канал 4"},
+       {"lbChannel5", "Канал 5"},
+       {"stRTC", "25.03.04 13:33"},
+       {"stIniRTC", "15.03.24 14:30"},
+       {"stQ1", "1,2345678"},
+       {"stW1", "0,054321"},
+       {"stQ3", kNone},
+       {"stW3", kNone},
+       {"stG1", "12345,678901"},
+       {"stG2", "0,00000"},
+       {"stG3", "12,3456"},
+       {"stG4", kNone},
+       {"stG5", "0,050000"},
+       {"stgt1", "0,1128"},
+       {"stgt2", "4,095"},
+       {"stgt3", "327,68"},
+       {"stgt4", kNone},
+       {"stgt5", "0,0000"},
+       {"sttp1", "1:30"},
+       {"sttp3", kNone},
+       {"stP1", "1,63"},
+       {"stP2", "0,0B"},
+       {"stP3", "25,50"},
+       {"stP4", kNone},
+       {"stT1", "50,00"},
+       {"stT2", "40,00"},
+       {"stT3", "0,00"},
+       {"stT4", kNone},
+       {"stErrors1", Lines({"t1-t2 < 0°C", "t1-t2 < 3°C", "g1-g2 < 0", "g < gпор", "Ошибка P"})},
+       {"stErrors2", Lines({"dt12 < 0°C", "dt12 < 3°C", "dt23 < 0°C", "t2-tхв < 0°C"})},
+       {"stErrors3", Lines({"Ошибка ПР", "t2-t3 < 0°C"})},
+       {"stErrors4", kNone},
+       {"stDu1", "15...40"},
+       {"stDu2", "50...100"},
+       {"stDu3", "125...300"},
+       {"stDu4", kNone},
+       {"stDu5", "15...40"},
+       {"stTicks1", "0,001"},
+       {"stTicks2", "0,05"},
+       {"stTicks3", "1"},
+       {"stTicks4", kNone},
+       {"stTicks5", "0,005"}}};
 }
 
 // VRX-L12-2.1, scheme 1: no cold water, the optional channel 3 on; the family's fixed bytes
@@ -359,10 +358,8 @@ DecodeCase L13Case() {
            {"stT4", "0,00"},
            {"stErrors1", Lines({"t вне диапазона", "g2 > 1,04g1", "g < gмин", "Ошибка P"})},
            {"stErrors2", Lines({"g2 > 1,04g1", "g < gпор"})},
-           {"stErrors3",
-            Lines({"t3-t4 < 0°C", "t3-t4 < 3°C", "1,04g3 > g4 > g3", "g4 > 1,04g3"})},
-           {"stErrors4",
-            Lines({"t3-t4 < 0°C", "t3-t4 < 3°C", "1,04g3 > g4 > g3", "g4 > 1,04g3"})},
+           {"stErrors3", Lines({"t3-t4 < 0°C", "t3-t4 < 3°C", "1,04g3 > g4 > g3", "g4 > 1,04g3"})},
+           {"stErrors4", Lines({"t3-t4 < 0°C", "t3-t4 < 3°C", "1,04g3 > g4 > g3", "g4 > 1,04g3"})},
            {"stErrors5", "Ошибка ПР"},
            {"stDu1", "50...100"},
            {"stDu2", kInvalid},
@@ -462,8 +459,8 @@ TEST_P(CurrentDecode, ShowsEveryCellOfTheBlock) {
   for (const QString& name : test::VariableControls()) {
     const auto expected = c.shown.find(name);
     if (expected == c.shown.end()) {
-      EXPECT_FALSE(display.Shown(name)) << name.toStdString() << " shows \""
-                                        << display[name].text.toStdString() << '"';
+      EXPECT_FALSE(display.Shown(name))
+          << name.toStdString() << " shows \"" << display[name].text.toStdString() << '"';
     } else {
       EXPECT_TRUE(display.Shown(name)) << name.toStdString() << " is hidden";
       EXPECT_EQ(display[name].text, expected->second) << name.toStdString();
@@ -495,8 +492,8 @@ TEST(CurrentDecode, RemainingErrorAndStatusTexts) {
       // Scheme 30 takes channel 2 as the reference: channel 2 lists its differences to 1 and
       // 3, the "3°C" bit only where the "0°C" bit is clear.
       {"L1 reference channel", 1,
-       test::Patched(L1Case().block, {{11, 29}, {24, 0x08}, {25, 0x00}, {26, 0x02}}),
-       "stErrors2", Lines({"dt12 < 0°C", "dt23 < 3°C"})},
+       test::Patched(L1Case().block, {{11, 29}, {24, 0x08}, {25, 0x00}, {26, 0x02}}), "stErrors2",
+       Lines({"dt12 < 0°C", "dt23 < 3°C"})},
       {"L5 flow difference 3-4", 9, test::Patched(L5Case().block, {{21, 0x08}}), "stErrors3",
        Lines({"g3-g4 < 0"})},
       {"L13 ratio of channel 2", 11,

@@ -44,9 +44,9 @@ TEST(CurrentReadout, ReadsTheEmulatorOfEachFamily) {
     uint8_t typeByte10;
     const char* scheme;
   };
-  for (const Case& c : {Case{"VRX-L1-2.2", 0, "17"}, Case{"VRX-L2-2.2", 0, "6"},
-                        Case{"VRX-L3-2.2", 10, "7"}, Case{"VRX-L12-2.2", 0, "6"},
-                        Case{"VRX-L13-2.2", 0, "7"}}) {
+  for (const Case& c :
+       {Case{"VRX-L1-2.2", 0, "17"}, Case{"VRX-L2-2.2", 0, "6"}, Case{"VRX-L3-2.2", 10, "7"},
+        Case{"VRX-L12-2.2", 0, "6"}, Case{"VRX-L13-2.2", 0, "7"}}) {
     SCOPED_TRACE(c.type);
     sim::HeatCalculatorConfig config = Config(c.type);
     if (c.typeByte10)
@@ -138,6 +138,24 @@ TEST(CurrentReadout, LastInitializationIsTheLastWrite) {
   EXPECT_EQ(tab.Display()[QStringLiteral("stRTC")].text, QStringLiteral("09.12.26 03:02"));
 }
 
+// Through the interface module: the two blocks come forwarded by Modbus at the module's speed,
+// and nothing of the byte protocol is sent to the instrument.
+TEST(CurrentReadout, ReadsThroughTheInterfaceModule) {
+  auto link = test::EmulatedLink::WithModule({}, Config("VRX-L5-2.2"));
+  link->modbus.SetInterfaceBaud(38400);
+  RecordingMessages messages;
+  CurrentParams tab(*link, messages);
+  tab.path = CurrentPath::Interface;
+  tab.bnReadCurParamsClick();
+  EXPECT_EQ(tab.Display()[QStringLiteral("stVRXType")].text, QStringLiteral("VRX-L5-2.2"));
+  EXPECT_EQ(tab.Display()[QStringLiteral("stRTC")].text, QStringLiteral("09.12.26 01:02"));
+  EXPECT_TRUE(tab.Display().valuePanelVisible);
+  EXPECT_EQ(link->Module().Frames().size(), 2u);
+  EXPECT_TRUE(link->Device().Heard().empty());
+  EXPECT_EQ(link->port.BaudRate(), 4800u);
+  EXPECT_TRUE(tab.Timer2Active());
+}
+
 // The OPX adapter in-process: a pacer whose clock only moves when the tool pauses.
 struct OpxBench {
   struct ClockPacer : Pacer {
@@ -149,8 +167,8 @@ struct OpxBench {
   OpxBench() {
     auto owned = std::make_unique<sim::OpxAdapterLine>(calculator, [this] { return pacer.now; });
     line = owned.get();
-    connection = std::make_unique<Connection>(pacer, cursor, PortNaming(PortNaming::SettingLookup{}),
-                                              std::move(owned));
+    connection = std::make_unique<Connection>(
+        pacer, cursor, PortNaming(PortNaming::SettingLookup{}), std::move(owned));
     connection->port.Open(1, 4800, 1500);
   }
 
@@ -187,7 +205,8 @@ TEST(CurrentReadout, OpxWithoutDsrAsksForTheAdapterAndReadsAllTheSame) {
   CurrentParams tab(*bench.connection, bench.messages);
   tab.path = CurrentPath::Opx;
   tab.bnReadCurParamsClick();
-  EXPECT_EQ(bench.messages.Texts(), QStringList{QStringLiteral("Подключите адаптер OPX к порту ПК")});
+  EXPECT_EQ(bench.messages.Texts(),
+            QStringList{QStringLiteral("Подключите адаптер OPX к порту ПК")});
   EXPECT_TRUE(tab.Display().valuePanelVisible);
 }
 

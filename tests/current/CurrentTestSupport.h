@@ -87,8 +87,8 @@ inline CurrentDisplay Decode(uint8_t typeByte, const std::vector<uint8_t>& block
 inline QStringList VariableControls() {
   QStringList names;
   for (const QString& name : CurrentDisplay::Names()) {
-    static const QStringList fixed = {"lbG",      "lbtp",       "lbP",        "lbT",
-                                      "lbErrors", "lbTicks",    "lbChannel1", "lbChannel2"};
+    static const QStringList fixed = {"lbG",      "lbtp",    "lbP",        "lbT",
+                                      "lbErrors", "lbTicks", "lbChannel1", "lbChannel2"};
     if (!fixed.contains(name))
       names << name;
   }
