@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the window and draws the tab "Текущие параметры" at the window's minimum size on a
+# virtual X display, after "Считать" has read the demo instrument:
+#   tools/screenshot-current-tab.sh [OUTPUT.png] [TYPE]   (defaults: /tmp/current-tab.png VRX-L13-2.2)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-/tmp/current-tab.png}"
+type="${2:-VRX-L13-2.2}"
+build="${BUILD_DIR:-build}"
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target init_tab_screenshot >/dev/null
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$build/tests/app/init_tab_screenshot" "$out" "$type" --current
