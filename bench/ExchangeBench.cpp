@@ -88,13 +88,12 @@ int main(int argc, char** argv) {
     vrx::CurrentDisplay display;
     const int block = (*connection.state.Family->CurrentLayout)[vrx::BlockLength] + 2;
     const double floorMs = 4 * kPauseMs + LineMs(2 + kClockBlockBytes + 2 + 2 + block + 2, baud);
-    const double measured = MedianMs([&] {
-      vrx::ReadCurrentParams(connection, vrx::CurrentPath::Cable, messages, display);
-    });
+    const double measured = MedianMs(
+        [&] { vrx::ReadCurrentParams(connection, vrx::CurrentPath::Cable, messages, display); });
     const double ratio = measured / floorMs;
     withinLimit = withinLimit && ratio <= kLimit;
-    std::printf("%-14s %6u %8.1fms %8.1fms %7.3f (goal %.2f %s)\n", "CurrentParams", baud,
-                measured, floorMs, ratio, kReadoutGoal, ratio <= kReadoutGoal ? "met" : "missed");
+    std::printf("%-14s %6u %8.1fms %8.1fms %7.3f (goal %.2f %s)\n", "CurrentParams", baud, measured,
+                floorMs, ratio, kReadoutGoal, ratio <= kReadoutGoal ? "met" : "missed");
   }
   for (uint32_t moduleBaud : {9600u, 38400u}) {
     auto emulator = vrx::sim::EmulatedInstrument::Start(
