@@ -15,19 +15,6 @@ namespace vrx {
 
 namespace {
 
-// Row captions of the table: the label and the cell prefix and suffix of its channels.
-struct Row {
-  const char* label;
-  const char* prefix;
-  const char* suffix;
-};
-constexpr Row kRows[] = {
-    {"lbQ", "stQ", ""},         {"lbW", "stW", ""},           {"lbG", "stG", ""},
-    {"lbgt", "stgt", ""},       {"lbtp", "sttp", ""},         {"lbP", "stP", ""},
-    {"lbT", "stT", ""},         {"lbErrors", "stErrors", ""}, {"lbDu", "stDu", ""},
-    {"lbTicks", "stTicks", ""}, {"lbPmax", "stP", "max"},
-};
-
 const uint32_t kInterfaceSpeeds[] = {4800, 9600, 19200, 38400};
 constexpr int kPollMs = 100;
 
@@ -85,15 +72,13 @@ void PrintTable(const CurrentDisplay& d, QTextStream& out) {
     }
   }
   QList<QStringList> lines{header};
-  for (const Row& row : kRows) {
-    const QString label = QString::fromLatin1(row.label);
-    if (!d.Shown(label))
+  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
+    if (!d.Shown(row.label))
       continue;
-    QStringList line{d[label].text};
+    QStringList line{d[row.label].text};
     for (int k : channels) {
-      const QString cell =
-          QString::fromLatin1(row.prefix) + QString::number(k) + QString::fromLatin1(row.suffix);
-      line << (CurrentDisplay::Names().contains(cell) ? OneLine(Shown(d, cell)) : QString());
+      const QString& cell = row.cells[k - 1];
+      line << (cell.isEmpty() ? QString() : OneLine(Shown(d, cell)));
     }
     lines << line;
   }

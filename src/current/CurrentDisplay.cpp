@@ -22,27 +22,48 @@ const char* const kLeftPanel[] = {"stVRXType", "stScheme", "stNumber", "stAddr",
                                   "stStatus",  "stW100",   "stOutType"};
 const char* const kPanelTexts[] = {"stRTC", "stIniRTC", "stTCW", "stPCW"};
 
-// Channel rows by the prefix of their cells and the channels that have one.
-struct Row {
+// The rows of the value panel: the row label, and the cell prefix and suffix of the channels
+// that have a cell.
+struct RowSpec {
+  const char* label;
   const char* prefix;
   const char* suffix;
   std::vector<int> channels;
 };
-const std::vector<Row> kRows = {
-    {"stQ", "", {1, 3}},           {"stW", "", {1, 3}},
-    {"stG", "", {1, 2, 3, 4, 5}},  {"stgt", "", {1, 2, 3, 4, 5}},
-    {"sttp", "", {1, 2, 3, 4, 5}}, {"stP", "", {1, 2, 3, 4}},
-    {"stT", "", {1, 2, 3, 4}},     {"stErrors", "", {1, 2, 3, 4, 5}},
-    {"stDu", "", {1, 2, 3, 4, 5}}, {"stTicks", "", {1, 2, 3, 4, 5}},
-    {"stP", "max", {1, 2, 3, 4}},
+const std::vector<RowSpec> kRows = {
+    {"lbQ", "stQ", "", {1, 3}},
+    {"lbW", "stW", "", {1, 3}},
+    {"lbG", "stG", "", {1, 2, 3, 4, 5}},
+    {"lbgt", "stgt", "", {1, 2, 3, 4, 5}},
+    {"lbtp", "sttp", "", {1, 2, 3, 4, 5}},
+    {"lbP", "stP", "", {1, 2, 3, 4}},
+    {"lbT", "stT", "", {1, 2, 3, 4}},
+    {"lbErrors", "stErrors", "", {1, 2, 3, 4, 5}},
+    {"lbDu", "stDu", "", {1, 2, 3, 4, 5}},
+    {"lbTicks", "stTicks", "", {1, 2, 3, 4, 5}},
+    {"lbPmax", "stP", "max", {1, 2, 3, 4}},
 };
+
+std::vector<CurrentDisplay::Row> BuildRows() {
+  std::vector<CurrentDisplay::Row> rows;
+  for (const RowSpec& spec : kRows) {
+    CurrentDisplay::Row row{QString::fromLatin1(spec.label), QStringList(5)};
+    for (int channel : spec.channels) {
+      row.cells[channel - 1] = QString::fromLatin1(spec.prefix) + QString::number(channel) +
+                               QString::fromLatin1(spec.suffix);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 QStringList BuildValueCellNames() {
   QStringList names;
-  for (const Row& row : kRows) {
-    for (int channel : row.channels)
-      names << QString::fromLatin1(row.prefix) + QString::number(channel) +
-                   QString::fromLatin1(row.suffix);
+  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
+    for (const QString& cell : row.cells) {
+      if (!cell.isEmpty())
+        names << cell;
+    }
   }
   return names;
 }
@@ -70,6 +91,11 @@ CurrentDisplay::CurrentDisplay() {
 const QStringList& CurrentDisplay::Names() {
   static const QStringList names = BuildNames();
   return names;
+}
+
+const std::vector<CurrentDisplay::Row>& CurrentDisplay::Rows() {
+  static const std::vector<Row> rows = BuildRows();
+  return rows;
 }
 
 const QStringList& CurrentDisplay::ValueCellNames() {

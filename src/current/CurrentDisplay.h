@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace vrx {
 
@@ -25,6 +26,15 @@ class CurrentDisplay {
   // the row and column labels, the clocks and cold-water values, then the channel cells row by
   // row. Each is a static text or a label of the tab.
   static const QStringList& Names();
+  // A row of the value panel: its label and, for channels 1 to 5, the name of its cell (empty
+  // where the row has none).
+  struct Row {
+    QString label;
+    QStringList cells;
+  };
+  // The rows from top to bottom: Q, W, G, g, tp, P, t, НС, Ду, dV, Pmax.
+  static const std::vector<Row>& Rows();
+
   // The channel cells alone (every name of a value cell of the grid), in the same order.
   static const QStringList& ValueCellNames();
   // True for the controls that sit on the value panel `plCurParams2`.

@@ -17,19 +17,6 @@ namespace vrx {
 
 namespace {
 
-// Rows of the value panel: the label and the cell prefix and suffix of its channels.
-struct Row {
-  const char* label;
-  const char* prefix;
-  const char* suffix;
-};
-constexpr Row kRows[] = {
-    {"lbQ", "stQ", ""},         {"lbW", "stW", ""},           {"lbG", "stG", ""},
-    {"lbgt", "stgt", ""},       {"lbtp", "sttp", ""},         {"lbP", "stP", ""},
-    {"lbT", "stT", ""},         {"lbErrors", "stErrors", ""}, {"lbDu", "stDu", ""},
-    {"lbTicks", "stTicks", ""}, {"lbPmax", "stP", "max"},
-};
-
 constexpr int kCellMinWidth = 96;
 
 QLabel* Caption(const QString& text, QWidget* parent) {
@@ -121,13 +108,11 @@ QWidget* CurrentTab::BuildValuePanel() {
     grid->addWidget(channel, 0, k);
   }
   int line = 1;
-  for (const Row& row : kRows) {
-    grid->addWidget(Static(QString::fromLatin1(row.label), plCurParams2_), line, 0,
-                    Qt::AlignLeft | Qt::AlignTop);
+  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
+    grid->addWidget(Static(row.label, plCurParams2_), line, 0, Qt::AlignLeft | Qt::AlignTop);
     for (int k = 1; k <= 5; ++k) {
-      const QString name =
-          QString::fromLatin1(row.prefix) + QString::number(k) + QString::fromLatin1(row.suffix);
-      if (!CurrentDisplay::Names().contains(name))
+      const QString& name = row.cells[k - 1];
+      if (name.isEmpty())
         continue;
       QLabel* cell = Static(name, plCurParams2_);
       cell->setFrameShape(QFrame::Panel);
