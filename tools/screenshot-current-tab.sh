@@ -3,11 +3,4 @@
 # virtual X display, after "Считать" has read the demo instrument:
 #   tools/screenshot-current-tab.sh [OUTPUT.png] [TYPE]   (defaults: /tmp/current-tab.png VRX-L13-2.2)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-out="${1:-/tmp/current-tab.png}"
-type="${2:-VRX-L13-2.2}"
-build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target init_tab_screenshot >/dev/null
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/app/init_tab_screenshot" "$out" "$type" --current
+exec "$(dirname "$0")/screenshot-init-tab.sh" "${1:-/tmp/current-tab.png}" "${2:-VRX-L13-2.2}" --current

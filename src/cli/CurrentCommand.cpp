@@ -188,7 +188,8 @@ int Current(CliRun& run) {
   Connection& connection = run.Connect();
   if (rsBaud != 0)
     connection.modbus.SetInterfaceBaud(rsBaud);
-  ConsoleMessages messages(run.out, run.err, false);
+  // The adapter's notice goes to stderr, so that stdout holds the values alone.
+  ConsoleMessages messages(run.err, run.err, false);
   CurrentParams tab(connection, messages);
   tab.path = path;
   if (logging)
