@@ -32,7 +32,6 @@ class OpxAdapterLine : public SerialBackend {
   bool Dsr() override { return dsr_; }
 
   void SetDsr(bool on) { dsr_ = on; }
-  bool Awake() const { return awake_; }
   // What the tool did on the line, one text per call with the clock's time: "0 rts on",
   // "800 rts off", "900 write ff 4800" (byte and line speed), "950 read 1 7000" (count and
   // time-out).

@@ -23,8 +23,6 @@ class CurrentTab : public QWidget {
  public:
   CurrentTab(RunContext& context, QWidget* parent = nullptr);
 
-  CurrentParams& Core() { return core_; }
-
   void bnReadCurParamsClick();
   void bnResetCurParamsClick();
   void Timer2Timer();
