@@ -186,6 +186,7 @@ Reply ByteProtocolInstrument::OnDataByte(uint8_t byte, std::optional<BlockWrite>
       if (command_ == kWriteAndErase) {
         ++archiveErasures_;
       }
+      BlockTaken();
     }
     data_.clear();
   }

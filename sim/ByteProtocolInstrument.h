@@ -85,6 +85,12 @@ class ByteProtocolInstrument : public Instrument {
 
   // The bytes that follow the echo of a command other than 0, 4 and 18. Called with mutex_ held.
   virtual std::vector<uint8_t> AnswerCommand(uint8_t command);
+  // A block write was taken. Called with mutex_ held.
+  virtual void BlockTaken() {}
+  // Whether a fault fires in the exchange in progress; for AnswerCommand.
+  bool Active(Fault fault) const;
+  // The settings block; for the hooks, which run with mutex_ held.
+  const std::vector<uint8_t>& HeldImage() const { return image_; }
 
   // The block the instrument gives for a forwarded function 0x50 or 0x51, without the leading
   // byte that the module puts in front of it; empty when the instrument has no such block, and
@@ -104,7 +110,6 @@ class ByteProtocolInstrument : public Instrument {
   Reply OnCommandByte(uint8_t command);
   Reply OnDataByte(uint8_t byte, std::optional<BlockWrite>& taken);
   unsigned TakeFiringFaults(uint8_t command);
-  bool Active(Fault fault) const;
   void ApplyAnswerFaults(std::vector<uint8_t>& bytes, size_t answerStart) const;
 
   const uint32_t baudRate_;

@@ -6,12 +6,17 @@
 namespace vrx::sim {
 
 enum class Fault {
-  NoReply,           // the instrument stays silent: not even the command echo comes back
-  ShortReply,        // the reply lacks its last byte
-  WrongEcho,         // the command echo differs from the command byte
-  CorruptReply,      // one byte of the reply (or of a data echo) differs from what it should be
-  StrayBytes,        // a few unrelated bytes follow the reply
-  ReplyAtOtherSpeed  // the reply goes out at another line speed than the instrument listens at
+  NoReply,            // the instrument stays silent: not even the command echo comes back
+  ShortReply,         // the reply lacks its last byte
+  WrongEcho,          // the command echo differs from the command byte
+  CorruptReply,       // one byte of the reply (or of a data echo) differs from what it should be
+  StrayBytes,         // a few unrelated bytes follow the reply
+  ReplyAtOtherSpeed,  // the reply goes out at another line speed than the instrument listens at
+  // Contents of the clock and current-parameters blocks (commands 6 and 8):
+  WrongChecksum,  // the block's checksum does not match
+  UnknownFamily,  // the clock block's type byte names no family
+  UnknownScheme,  // the current block's scheme code is in no scheme list
+  BadBcdDigit     // a BCD digit of the block is above 9
 };
 
 // Faults of the interface module (Modbus RTU).

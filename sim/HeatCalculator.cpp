@@ -28,7 +28,8 @@ HeatCalculator::HeatCalculator(const HeatCalculatorConfig& config)
       typeByte_(config.typeByte.value_or(DefaultTypeByte(DeviceTypeAt(config.typeIndex)))),
       versionByte_(config.versionByte.value_or(DeviceTypeAt(config.typeIndex).VersionCodes[0])),
       subVersionByte_(config.subVersionByte),
-      supply_(config.supply) {}
+      supply_(config.supply),
+      currentValues_(config.clock) {}
 
 int HeatCalculator::TypeIndexByName(std::string_view name) {
   const auto types = DeviceTypes();
@@ -51,6 +52,12 @@ std::vector<uint8_t> HeatCalculator::AnswerCommand(uint8_t command) {
       return Identification();
     case kLeaveInitMode:
       return CommandThree();
+    case kClockBlock:
+      return currentValues_.ClockReply(DeviceTypeAt(typeIndex_), typeByte_, HeldImage(),
+                                       [this](Fault f) { return Active(f); });
+    case kCurrentBlock:
+      return currentValues_.CurrentReply(DeviceTypeAt(typeIndex_), typeByte_, versionByte_,
+                                         HeldImage(), [this](Fault f) { return Active(f); });
     default:
       return {};
   }
@@ -73,6 +80,29 @@ std::vector<uint8_t> HeatCalculator::CommandThree() {
     return {low, static_cast<uint8_t>(supply_ >> 8)};
   }
   return {low};
+}
+
+void HeatCalculator::WithCurrentValues(const std::function<void(CurrentValues&)>& change) {
+  std::scoped_lock lock(mutex_);
+  change(currentValues_);
+}
+
+std::vector<uint8_t> HeatCalculator::ForwardedBlock(uint8_t function) {
+  // The module's request is not an exchange of the byte protocol: no fault of one applies.
+  const auto none = [](Fault) { return false; };
+  const TDeviceRecord& type = DeviceTypeAt(typeIndex_);
+  switch (function) {
+    case 0x50:
+      return currentValues_.ClockReply(type, typeByte_, HeldImage(), none);
+    case 0x51:
+      return currentValues_.CurrentReply(type, typeByte_, versionByte_, HeldImage(), none);
+    default:
+      return {};
+  }
+}
+
+void HeatCalculator::BlockTaken() {
+  currentValues_.SettingsWritten();
 }
 
 std::vector<uint8_t> HeatCalculator::Identification() const {

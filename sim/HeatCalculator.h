@@ -7,6 +7,7 @@
 
 #include "model/Catalogue.h"
 #include "sim/ByteProtocolInstrument.h"
+#include "sim/CurrentValues.h"
 
 namespace vrx::sim {
 
@@ -26,16 +27,22 @@ struct HeatCalculatorConfig {
   // normal supply. The default is normal against every threshold the LB byte can select.
   uint16_t supply = kNormalSupply;
   static constexpr uint16_t kNormalSupply = 0xE400;
+  // The instrument's clock; empty: the PC's local time. Tests fix it to get fixed blocks.
+  CurrentValues::TimeSource clock = {};
 };
 
 // A VRX-L heat calculator of any catalogue type: it identifies itself (command 5), hands out
-// and takes its settings image (commands 4, 0 and 18) and answers command 3, which on a VRX-L1
-// leaves initialization mode and on the other models reports the supply. Corrections and
-// counters are bytes of the settings image, so they need no command of their own.
+// and takes its settings image (commands 4, 0 and 18), answers command 3, which on a VRX-L1
+// leaves initialization mode and on the other models reports the supply, and reports its clock
+// (command 6) and current values (command 8). Commands 13 (end of a reading) and 0x80 (first
+// command behind the OPX adapter) are only echoed. Corrections and counters are bytes of the
+// settings image, so they need no command of their own.
 class HeatCalculator : public ByteProtocolInstrument {
  public:
   static constexpr uint8_t kLeaveInitMode = 3;
   static constexpr uint8_t kIdentify = 5;
+  static constexpr uint8_t kClockBlock = 6;
+  static constexpr uint8_t kCurrentBlock = 8;
 
   explicit HeatCalculator(const HeatCalculatorConfig& config = {});
 
@@ -48,8 +55,14 @@ class HeatCalculator : public ByteProtocolInstrument {
   // The supply reading command 3 reports from now on.
   void SetSupply(uint16_t reading);
 
+  // The clock and current values; lock with WithCurrentValues to change them while serving.
+  void WithCurrentValues(const std::function<void(CurrentValues&)>& change);
+
  protected:
   std::vector<uint8_t> AnswerCommand(uint8_t command) override;
+  void BlockTaken() override;
+  // The clock block (0x50) and the current-parameters block (0x51) for the interface module.
+  std::vector<uint8_t> ForwardedBlock(uint8_t function) override;
 
  private:
   std::vector<uint8_t> Identification() const;
@@ -61,6 +74,7 @@ class HeatCalculator : public ByteProtocolInstrument {
   const uint8_t subVersionByte_;
   uint16_t supply_;
   int initModeExits_ = 0;
+  CurrentValues currentValues_;
 };
 
 }  // namespace vrx::sim

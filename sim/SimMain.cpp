@@ -1,7 +1,7 @@
 // vrx-sim: serves one emulated instrument on a pseudo-terminal until stopped.
 //   vrx-sim --help
 //   vrx-sim [--type NAME] [--type-byte N] [--version-byte N] [--sub-version-byte N] [--baud B]
-//           [--state FILE] [--iface [--iface-baud B]] [--supply N]
+//           [--state FILE] [--iface [--iface-baud B]] [--supply N] [--current FILE]
 // NAME is a catalogue type name such as "VRX-L13-2.2", or "RQ-7". Numbers may be given in
 // decimal or as 0x.. hex. The slave path is printed on the first line of standard output.
 // With --state the settings block is loaded from FILE when it exists and saved to it after every
@@ -11,6 +11,8 @@
 // with the instrument's block.
 // --supply sets what command 3 reports: the 16-bit reading of a VRX-L3, VRX-L5 or VRX-L13, the
 // low byte (0 normal) of a VRX-L2 or VRX-L12.
+// With --current the heat calculator answers command 8 with the block of FILE (the line
+// "vrx-sim current", then the block with its checksum as hex) instead of its running values.
 
 #include <QString>
 #include <atomic>
@@ -39,7 +41,7 @@ void OnSignal(int) {
 const char* const kSynopsis =
     "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
     "[--sub-version-byte N] [--baud 4800|9600] [--state FILE] "
-    "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N]\n";
+    "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N] [--current FILE]\n";
 
 int Usage() {
   std::fputs(kSynopsis, stderr);
@@ -61,6 +63,7 @@ int Help() {
       "  --iface                 an interface module (Modbus RTU, address 0) on the same line\n"
       "  --iface-baud B          its speed: 4800, 9600, 19200 or 38400 (default)\n"
       "  --supply N              the supply reading command 3 reports (default 0xE400)\n"
+      "  --current FILE          answer command 8 with the fixed block of FILE\n"
       "  --help                  print this text and exit\n"
       "exit codes: 0 stopped; 1 a state file refused; 2 a wrong command line or an unknown "
       "type.\n",
@@ -81,6 +84,7 @@ std::optional<unsigned long> Number(const char* text, unsigned long max) {
 int main(int argc, char** argv) {
   std::string type = "VRX-L13-2.2";
   std::optional<std::string> statePath;
+  std::optional<std::string> currentPath;
   vrx::sim::HeatCalculatorConfig config;
   std::optional<vrx::sim::InterfaceModuleConfig> module;
   uint32_t moduleBaud = vrx::sim::InterfaceModuleConfig().baudRate;
@@ -101,6 +105,10 @@ int main(int argc, char** argv) {
     }
     if (option == "--state") {
       statePath = value;
+      continue;
+    }
+    if (option == "--current") {
+      currentPath = value;
       continue;
     }
     const bool speed = option == "--baud" || option == "--iface-baud";
@@ -137,7 +145,18 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vrx-sim: unknown type %s\n", type.c_str());
       return 2;
     }
-    instrument = std::make_unique<vrx::sim::HeatCalculator>(config);
+    auto calculator = std::make_unique<vrx::sim::HeatCalculator>(config);
+    if (currentPath) {
+      try {
+        auto block = vrx::sim::CurrentValues::LoadBlockFile(QString::fromLocal8Bit(*currentPath));
+        calculator->WithCurrentValues(
+            [&](vrx::sim::CurrentValues& values) { values.ServeFixedBlock(std::move(block)); });
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "vrx-sim: %s\n", e.what());
+        return 1;
+      }
+    }
+    instrument = std::move(calculator);
   }
 
   std::unique_ptr<vrx::sim::InterfaceModule> interfaceModule;

@@ -17,6 +17,7 @@
 #include "app/HelpForm.h"
 #include "app/PortSettings.h"
 #include "app/SchemePictureForm.h"
+#include "current/CurrentTab.h"
 #include "current/ServiceTab.h"
 #include "iface/InterfaceTab.h"
 #include "model/Errors.h"
@@ -152,8 +153,14 @@ void TMainForm::BuildPages() {
   QWidget* page = PageControl1_->widget(kInterfacePage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
-  interfaceTab_ = new InterfaceTab(interface_, context_, [this] { cbComSelectorChange(); }, page);
+  interfaceTab_ = new InterfaceTab(
+      interface_, context_, [this] { cbComSelectorChange(); }, page);
   fill->addWidget(interfaceTab_);
+  QWidget* currentPage = PageControl1_->widget(kCurrentPage);
+  auto* currentFill = new QVBoxLayout(currentPage);
+  currentFill->setContentsMargins(0, 0, 0, 0);
+  currentTab_ = new CurrentTab(context_, currentPage);
+  currentFill->addWidget(currentTab_);
 }
 
 void TMainForm::FormCreate() {
@@ -213,7 +220,7 @@ void TMainForm::RefreshSchemePicture() {
 }
 
 void TMainForm::bnResetCurParamsClick() {
-  // The current-parameters display arrives with its tab.
+  currentTab_->bnResetCurParamsClick();
 }
 
 void TMainForm::LoadPortSettings() {
@@ -229,8 +236,9 @@ void TMainForm::SavePortSettings() {
 }
 
 void TMainForm::OpenPort() {
-  OpenSelectedPort(context_.connection.port, context_.connection.pacer, cbComSelector_->currentIndex(),
-                   cbComSpeed_->currentIndex(), cbComSpeed_->currentText().toUInt());
+  OpenSelectedPort(context_.connection.port, context_.connection.pacer,
+                   cbComSelector_->currentIndex(), cbComSpeed_->currentIndex(),
+                   cbComSpeed_->currentText().toUInt());
   UpdatePortStatus();
 }
 

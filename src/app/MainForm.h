@@ -3,9 +3,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "session/RunContext.h"
 #include "app/StartupOptions.h"
 #include "iface/InterfaceSettings.h"
+#include "session/RunContext.h"
 #include "workspace/InitWorkspace.h"
 
 class QComboBox;
@@ -15,6 +15,7 @@ class QTabWidget;
 
 namespace vrx {
 
+class CurrentTab;
 class InitTab;
 class InterfaceTab;
 class ServiceTab;
@@ -102,6 +103,7 @@ class TMainForm : public QMainWindow {
   InitTab* initTab_ = nullptr;
   InterfaceTab* interfaceTab_ = nullptr;
   ServiceTab* serviceTab_ = nullptr;
+  CurrentTab* currentTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
   // Made at the first F1 and kept; the picture window is the application's and clears this

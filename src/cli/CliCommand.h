@@ -31,6 +31,7 @@ CliCommand RqIdentifyCommand();
 CliCommand SettingsCommand();
 CliCommand InitCommand();
 CliCommand IfaceCommand();
+CliCommand CurrentCommand();
 CliCommand RtcCommand();
 CliCommand TicksCommand();
 CliCommand CountersCommand();

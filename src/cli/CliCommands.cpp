@@ -7,6 +7,7 @@ const std::vector<CliCommand>& CliCommands() {
       IdentifyCommand(),
       SettingsCommand(),
       InitCommand(),
+      CurrentCommand(),
       RtcCommand(),
       TicksCommand(),
       CountersCommand(),

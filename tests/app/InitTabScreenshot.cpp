@@ -1,8 +1,8 @@
 // Draws the main window at its minimum size after "Считать" on the first tab has read an
 // emulated instrument, and saves the picture: a look at the tab's layout on a real display.
 // With --iface it draws the tab "Доп. интерфейс" after its "Прочитать" has read the instrument's
-// interface module instead.
-//   init_tab_screenshot OUTPUT.png [TYPE] [--iface]
+// interface module instead, with --current the tab "Текущие параметры" after its "Считать".
+//   init_tab_screenshot OUTPUT.png [TYPE] [--iface | --current]
 #include <QApplication>
 #include <QLocale>
 #include <QPushButton>
@@ -19,8 +19,9 @@ int main(int argc, char** argv) {
   QTextStream err(stderr);
   QStringList arguments = QApplication::arguments();
   const bool iface = arguments.removeAll(QStringLiteral("--iface")) > 0;
+  const bool current = arguments.removeAll(QStringLiteral("--current")) > 0;
   if (arguments.size() < 2) {
-    err << "usage: init_tab_screenshot OUTPUT.png [TYPE] [--iface]\n";
+    err << "usage: init_tab_screenshot OUTPUT.png [TYPE] [--iface | --current]\n";
     return 2;
   }
   const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
@@ -32,13 +33,16 @@ int main(int argc, char** argv) {
   form.resize(form.minimumSize());
   if (!QTest::qWaitForWindowExposed(&form))
     return 1;
+  auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+  QString read = QStringLiteral("bbReadIniParams");
   if (iface) {
-    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
-        ->setCurrentIndex(vrx::TMainForm::kInterfacePage);
+    pages->setCurrentIndex(vrx::TMainForm::kInterfacePage);
+    read = QStringLiteral("Button5");
+  } else if (current) {
+    pages->setCurrentIndex(vrx::TMainForm::kCurrentPage);
+    read = QStringLiteral("bnReadCurParams");
   }
-  QTest::mouseClick(form.findChild<QPushButton*>(iface ? QStringLiteral("Button5")
-                                                       : QStringLiteral("bbReadIniParams")),
-                    Qt::LeftButton);
+  QTest::mouseClick(form.findChild<QPushButton*>(read), Qt::LeftButton);
   QTest::qWait(200);
   if (!messages.Texts().isEmpty()) {
     err << "reading failed: " << messages.Texts().join('\n') << '\n';

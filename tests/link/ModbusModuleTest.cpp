@@ -40,6 +40,12 @@ class ForwardingCalculator : public sim::HeatCalculator {
   }
 };
 
+// A heat calculator that has no block to hand the module (the emulated one has both).
+class NonForwardingCalculator : public sim::HeatCalculator {
+ protected:
+  std::vector<uint8_t> ForwardedBlock(uint8_t) override { return {}; }
+};
+
 struct ModuleLine {
   std::unique_ptr<EmulatedLink> link;
   ShortPacer pacer;
@@ -49,7 +55,9 @@ struct ModuleLine {
   explicit ModuleLine(std::unique_ptr<EmulatedLink> l)
       : link(std::move(l)), modbus(link->port, link->modbusBuffer, pacer, cursor) {}
   explicit ModuleLine(uint32_t moduleBaud = 38400)
-      : ModuleLine(EmulatedLink::WithModule({.baudRate = moduleBaud})) {
+      : ModuleLine(
+            std::make_unique<EmulatedLink>(std::make_unique<NonForwardingCalculator>(), 4800,
+                                           sim::InterfaceModuleConfig{.baudRate = moduleBaud})) {
     modbus.SetInterfaceBaud(moduleBaud);
   }
 

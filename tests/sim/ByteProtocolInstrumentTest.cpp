@@ -39,6 +39,11 @@ void ExpectDistorted(Fault fault, const Bytes& sound, const Bytes& got) {
       EXPECT_EQ(Bytes(got.begin(), got.begin() + sound.size()), sound);
       break;
     case Fault::ReplyAtOtherSpeed:
+    // The faults of the current-values blocks change nothing else.
+    case Fault::WrongChecksum:
+    case Fault::UnknownFamily:
+    case Fault::UnknownScheme:
+    case Fault::BadBcdDigit:
       EXPECT_EQ(got, sound);
       break;
   }

@@ -1,0 +1,229 @@
+#include <QDateTime>
+#include <QFile>
+#include <QJsonDocument>
+#include <QThread>
+#include <atomic>
+#include <csignal>
+
+#include "cli/CliCommand.h"
+#include "cli/ConsoleMessages.h"
+#include "current/CurrentJson.h"
+#include "current/CurrentParams.h"
+#include "model/Errors.h"
+
+namespace vrx {
+
+namespace {
+
+const uint32_t kInterfaceSpeeds[] = {4800, 9600, 19200, 38400};
+constexpr int kPollMs = 100;
+
+std::atomic<bool> g_interrupted{false};
+
+void OnInterrupt(int) {
+  g_interrupted = true;
+}
+
+CurrentPath PathOption(CliRun& run) {
+  const QString path = run.IsSet("path") ? run.Value("path") : QStringLiteral("cable");
+  if (path == QLatin1String("cable"))
+    return CurrentPath::Cable;
+  if (path == QLatin1String("opx"))
+    return CurrentPath::Opx;
+  if (path == QLatin1String("rs"))
+    return CurrentPath::Interface;
+  throw UsageError(QStringLiteral("--path expects cable, opx or rs"));
+}
+
+QString Shown(const CurrentDisplay& d, const QString& name) {
+  return d.Shown(name) ? d[name].text : QString();
+}
+
+// Multi-line cells print their lines side by side in the table.
+QString OneLine(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("; "));
+  return text.endsWith(QStringLiteral("; ")) ? text.chopped(2) : text;
+}
+
+void PrintTable(const CurrentDisplay& d, QTextStream& out) {
+  const std::pair<const char*, const char*> head[] = {
+      {"Внутреннее время RTC:", "stRTC"},
+      {"Дата и время последней инициализации:", "stIniRTC"},
+      {"Тип прибора:", "stVRXType"},
+      {"№ изм. схемы:", "stScheme"},
+      {"Зав. № :", "stNumber"},
+      {"Сетевой адрес:", "stAddr"},
+      {"Статус:", "stStatus"},
+      {"W100", "stW100"},
+      {"Тип входа:", "stOutType"}};
+  for (const auto& [caption, name] : head)
+    out << QString::fromUtf8(caption) << ' ' << OneLine(Shown(d, QString::fromLatin1(name)))
+        << '\n';
+  if (d.valuePanelVisible && d.coldWaterVisible) {
+    out << "Холодная вода: t, °C: " << Shown(d, QStringLiteral("stTCW"))
+        << "  P, кгс/см2: " << Shown(d, QStringLiteral("stPCW")) << '\n';
+  }
+  QList<int> channels;
+  QStringList header{QString()};
+  for (int k = 1; k <= 5; ++k) {
+    if (d.Shown(QStringLiteral("lbChannel%1").arg(k))) {
+      channels << k;
+      header << d[QStringLiteral("lbChannel%1").arg(k)].text;
+    }
+  }
+  QList<QStringList> lines{header};
+  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
+    if (!d.Shown(row.label))
+      continue;
+    QStringList line{d[row.label].text};
+    for (int k : channels) {
+      const QString& cell = row.cells[k - 1];
+      line << (cell.isEmpty() ? QString() : OneLine(Shown(d, cell)));
+    }
+    lines << line;
+  }
+  QList<qsizetype> widths(header.size(), 0);
+  for (const QStringList& line : lines) {
+    for (qsizetype i = 0; i < line.size(); ++i)
+      widths[i] = std::max(widths[i], line[i].size());
+  }
+  for (const QStringList& line : lines) {
+    for (qsizetype i = 0; i < line.size(); ++i)
+      out << line[i].leftJustified(widths[i] + 2);
+    out << '\n';
+  }
+}
+
+// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled.
+QString CsvField(const QString& text) {
+  if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
+      !text.contains(u'\n')) {
+    return text;
+  }
+  return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+}
+
+// The static texts of the tab: the columns of the log after the time and the error.
+QStringList CsvColumns() {
+  QStringList columns;
+  for (const QString& name : CurrentDisplay::Names()) {
+    if (name.startsWith(QLatin1String("st")))
+      columns << name;
+  }
+  return columns;
+}
+
+void WriteCsvLine(QFile& file, const QStringList& fields) {
+  QStringList quoted;
+  for (const QString& field : fields)
+    quoted << CsvField(field);
+  file.write((quoted.join(u',') + QStringLiteral("\r\n")).toUtf8());
+  file.flush();
+}
+
+// Repeats the readout every `seconds` and appends a row per readout until `count` rows are
+// written or Ctrl-C; a failed readout writes its error and the logging goes on.
+int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int seconds, int count) {
+  QFile file(path);
+  const bool fresh = !file.exists() || file.size() == 0;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    throw UsageError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+  const QStringList columns = CsvColumns();
+  if (fresh)
+    WriteCsvLine(file, QStringList{QStringLiteral("time"), QStringLiteral("error")} + columns);
+  g_interrupted = false;
+  const auto previous = std::signal(SIGINT, OnInterrupt);
+  for (int done = 0; (count <= 0 || done < count) && !g_interrupted; ++done) {
+    if (done > 0) {
+      for (int waited = 0; waited < seconds * 1000 && !g_interrupted; waited += kPollMs)
+        QThread::msleep(kPollMs);
+      if (g_interrupted)
+        break;
+    }
+    QStringList row{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
+    try {
+      tab.bnReadCurParamsClick();
+      row << QString();
+      for (const QString& name : columns)
+        row << Shown(tab.Display(), name);
+    } catch (const EOwned& error) {
+      row << error.message();
+      run.err << error.message() << '\n';
+      run.err.flush();
+    }
+    tab.Timer2Timer();
+    WriteCsvLine(file, row);
+  }
+  std::signal(SIGINT, previous);
+  return kExitDone;
+}
+
+int NumberOption(CliRun& run, const char* option, int min) {
+  bool ok = false;
+  const int value = run.Value(option).toInt(&ok);
+  if (!ok || value < min)
+    throw UsageError(QStringLiteral("--%1 expects a whole number of at least %2")
+                         .arg(QString::fromLatin1(option))
+                         .arg(min));
+  return value;
+}
+
+int Current(CliRun& run) {
+  const CurrentPath path = PathOption(run);
+  uint32_t rsBaud = 0;
+  if (run.IsSet("rs-baud")) {
+    rsBaud = run.Value("rs-baud").toUInt();
+    if (std::find(std::begin(kInterfaceSpeeds), std::end(kInterfaceSpeeds), rsBaud) ==
+        std::end(kInterfaceSpeeds))
+      throw UsageError(QStringLiteral("--rs-baud expects 4800, 9600, 19200 or 38400"));
+  }
+  const bool logging = run.IsSet("every");
+  if (logging != run.IsSet("csv"))
+    throw UsageError(QStringLiteral("--every and --csv go together"));
+  if (run.IsSet("count") && !logging)
+    throw UsageError(QStringLiteral("--count applies to --every only"));
+  const int seconds = logging ? NumberOption(run, "every", 0) : 0;
+  const int count = run.IsSet("count") ? NumberOption(run, "count", 1) : 0;
+
+  Connection& connection = run.Connect();
+  if (rsBaud != 0)
+    connection.modbus.SetInterfaceBaud(rsBaud);
+  // The adapter's notice goes to stderr, so that stdout holds the values alone.
+  ConsoleMessages messages(run.err, run.err, false);
+  CurrentParams tab(connection, messages);
+  tab.path = path;
+  if (logging)
+    return LogReadouts(run, tab, run.Value("csv"), seconds, count);
+  tab.bnReadCurParamsClick();
+  if (run.IsSet("json"))
+    run.out << QString::fromUtf8(
+        QJsonDocument(ToJson(tab.Display())).toJson(QJsonDocument::Indented));
+  else
+    PrintTable(tab.Display(), run.out);
+  return kExitDone;
+}
+
+}  // namespace
+
+CliCommand CurrentCommand() {
+  return {QStringLiteral("current"),
+          QStringLiteral("current [--path cable|opx|rs] [--rs-baud N] [--json] "
+                         "[--every SECONDS [--count N] --csv FILE]"),
+          QStringLiteral(
+              "Reads the clock and the current values as \"Считать\" on the tab \"Текущие "
+              "параметры\" does,\nover the cable (default), the OPX adapter or the interface "
+              "module (at --rs-baud, default 38400),\nand prints them as a table.\n"
+              "--json prints the tab as one object keyed by form name: each text as shown, null "
+              "when hidden.\n--every SECONDS --csv FILE repeats the readout and appends a row "
+              "per readout to FILE\n(time, error, then every text of the tab); --count N stops "
+              "after N rows, Ctrl-C ends it.\n"),
+          {QCommandLineOption(QStringLiteral("path"), QString(), QStringLiteral("PATH")),
+           QCommandLineOption(QStringLiteral("rs-baud"), QString(), QStringLiteral("N")),
+           QCommandLineOption(QStringLiteral("json")),
+           QCommandLineOption(QStringLiteral("every"), QString(), QStringLiteral("SECONDS")),
+           QCommandLineOption(QStringLiteral("count"), QString(), QStringLiteral("N")),
+           QCommandLineOption(QStringLiteral("csv"), QString(), QStringLiteral("FILE"))},
+          Current};
+}
+
+}  // namespace vrx

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "current/CurrentBlock.h"
+#include "current/CurrentDisplay.h"
+
+namespace vrx {
+
+// Fills the channel cells of the value panel (pulse value, diameter range, heat energy and
+// power, volume, flow rate, operating time, temperature, pressure and sensor range) from the
+// block: which cells are visible, which show a value and which "----".
+void FillChannelCells(const CurrentContext& context, CurrentDisplay& display);
+
+// Whether the block says channel k measures flow, and temperature (the presence tests the cells
+// share with nothing else).
+bool FlowPresent(const CurrentContext& context, int channel);
+bool TemperaturePresent(const CurrentContext& context, int channel);
+
+}  // namespace vrx

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+#include "current/CurrentParams.h"
+#include "session/RunContext.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace vrx {
+
+// The tab "Текущие параметры": the left panel with the read and reset buttons and the path to
+// the instrument, the value panel with a row per quantity and a column per channel, the clocks
+// and the cold-water panel. Every text and visibility is the core's (CurrentParams); the widgets
+// only show them. `Timer2` gives the read button back after a readout.
+class CurrentTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  CurrentTab(RunContext& context, QWidget* parent = nullptr);
+
+  void bnReadCurParamsClick();
+  void bnResetCurParamsClick();
+  void Timer2Timer();
+
+ private:
+  QWidget* BuildLeftPanel();
+  QWidget* BuildValuePanel();
+  QLabel* Static(const QString& name, QWidget* parent);
+  void Refresh();
+
+  RunContext& context_;
+  CurrentParams core_;
+  QHash<QString, QLabel*> controls_;
+  QWidget* plCurParams2_ = nullptr;
+  QWidget* plColdWater_ = nullptr;
+  QPushButton* bnReadCurParams_ = nullptr;
+  QPushButton* bnResetCurParams_ = nullptr;
+  QRadioButton* rbCable_ = nullptr;
+  QRadioButton* rbRS_ = nullptr;
+  QRadioButton* rbOPX_ = nullptr;
+  QTimer* Timer2_ = nullptr;
+};
+
+}  // namespace vrx
