@@ -134,25 +134,33 @@ Reply ByteProtocolInstrument::OnCommandByte(uint8_t command) {
   if (IsBlockWrite(command)) {
     // The block follows; its bytes are echoed one by one as they arrive.
     dataExpected_ = image_.size();
-    data_.clear();
+  } else {
+    dataExpected_ = DataLength(command);
   }
+  data_.clear();
   std::vector<uint8_t> answer;
   if (command == kReadBlock) {
     answer = image_;
-  } else if (!IsBlockWrite(command)) {
+  } else if (!IsBlockWrite(command) && dataExpected_ == 0) {
     answer = AnswerCommand(command);
   }
   if (Active(Fault::NoReply)) {
     return reply;
   }
 
-  reply.bytes.push_back(Active(Fault::WrongEcho) ? static_cast<uint8_t>(command ^ 0x80) : command);
+  const bool echo = EchoesCommand(command);
+  if (echo) {
+    reply.bytes.push_back(Active(Fault::WrongEcho) ? static_cast<uint8_t>(command ^ 0x80)
+                                                   : command);
+  }
   if (dataExpected_ > 0) {
     return reply;  // the answer of a write is its data echo
   }
   reply.bytes.insert(reply.bytes.end(), answer.begin(), answer.end());
   // A command without an answer of its own has only the echo to distort.
-  ApplyAnswerFaults(reply.bytes, answer.empty() ? 0 : 1);
+  if (!reply.bytes.empty()) {
+    ApplyAnswerFaults(reply.bytes, answer.empty() || !echo ? 0 : 1);
+  }
   return reply;
 }
 
@@ -179,7 +187,9 @@ Reply ByteProtocolInstrument::OnDataByte(uint8_t byte, std::optional<BlockWrite>
   if (last) {
     dataExpected_ = 0;
     // An instrument that stayed silent did not take the block either.
-    if (!Active(Fault::NoReply)) {
+    if (!Active(Fault::NoReply) && !IsBlockWrite(command_)) {
+      DataTaken(command_, data_);
+    } else if (!Active(Fault::NoReply)) {
       image_ = data_;
       writes_.push_back({command_, data_});
       taken = writes_.back();

@@ -91,6 +91,12 @@ class ByteProtocolInstrument : public Instrument {
   bool Active(Fault fault) const;
   // The settings block; for the hooks, which run with mutex_ held.
   const std::vector<uint8_t>& HeldImage() const { return image_; }
+  // How many data bytes follow a command other than 0 and 18; they are echoed one by one like a
+  // block write and handed to DataTaken. Called with mutex_ held.
+  virtual size_t DataLength(uint8_t /*command*/) const { return 0; }
+  virtual void DataTaken(uint8_t /*command*/, const std::vector<uint8_t>& /*data*/) {}
+  // Whether the command byte is echoed before the answer. Called with mutex_ held.
+  virtual bool EchoesCommand(uint8_t /*command*/) const { return true; }
 
   // The block the instrument gives for a forwarded function 0x50 or 0x51, without the leading
   // byte that the module puts in front of it; empty when the instrument has no such block, and

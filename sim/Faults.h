@@ -31,3 +31,13 @@ enum class ModuleFault {
 inline constexpr int kAnyCommand = -1;
 
 }  // namespace vrx::sim
+
+namespace vrx::sim {
+
+// Faults of the calibration commands of the heat calculator; each fires once.
+enum class CalibrationFault {
+  CoefficientOutOfRange,  // command 1 reports 65341, one below the lowest sound coefficient
+  BlockReadsDiffer        // the second of two reads of the pressure block differs in one bit
+};
+
+}  // namespace vrx::sim

@@ -20,6 +20,12 @@ const TFamilyRecord* FindFamily(uint8_t code) {
   return nullptr;
 }
 
+// Pmax-capable as identification decides it: family code 7 or higher, or the VRX-L3 line with a
+// version byte of the form 101xxx11.
+bool SupportsPmax(const TFamilyRecord& family, uint8_t version) {
+  return family.Code >= 7 || (family.IsL3Family && (version & 0x03) == 0x03 && version >= 0xA0);
+}
+
 }  // namespace
 
 HeatCalculator::HeatCalculator(const HeatCalculatorConfig& config)
@@ -29,7 +35,9 @@ HeatCalculator::HeatCalculator(const HeatCalculatorConfig& config)
       versionByte_(config.versionByte.value_or(DeviceTypeAt(config.typeIndex).VersionCodes[0])),
       subVersionByte_(config.subVersionByte),
       supply_(config.supply),
-      currentValues_(config.clock) {}
+      currentValues_(config.clock),
+      calibration_(FamilyOf(DeviceTypeAt(config.typeIndex)), DeviceTypeAt(config.typeIndex),
+                   SupportsPmax(FamilyOf(DeviceTypeAt(config.typeIndex)), versionByte_)) {}
 
 int HeatCalculator::TypeIndexByName(std::string_view name) {
   const auto types = DeviceTypes();
@@ -46,9 +54,30 @@ int HeatCalculator::InitModeExits() const {
   return initModeExits_;
 }
 
+void HeatCalculator::WithCalibration(const std::function<void(CalibrationChannels&)>& use) {
+  std::scoped_lock lock(mutex_);
+  use(calibration_);
+}
+
+size_t HeatCalculator::DataLength(uint8_t command) const {
+  return calibration_.DataLength(command);
+}
+
+void HeatCalculator::DataTaken(uint8_t command, const std::vector<uint8_t>& data) {
+  calibration_.DataTaken(command, data);
+}
+
+bool HeatCalculator::EchoesCommand(uint8_t command) const {
+  return calibration_.Echoes(command);
+}
+
 std::vector<uint8_t> HeatCalculator::AnswerCommand(uint8_t command) {
+  if (calibration_.Handles(command)) {
+    return calibration_.Answer(command);
+  }
   switch (command) {
     case kIdentify:
+      calibration_.CloseAdcMode();
       return Identification();
     case kLeaveInitMode:
       return CommandThree();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "model/Catalogue.h"
 #include "sim/ByteProtocolInstrument.h"
 #include "sim/CurrentValues.h"
+#include "sim/CalibrationChannels.h"
 
 namespace vrx::sim {
 
@@ -54,6 +56,8 @@ class HeatCalculator : public ByteProtocolInstrument {
   int InitModeExits() const;
   // The supply reading command 3 reports from now on.
   void SetSupply(uint16_t reading);
+  // The calibration channels, locked for the call so they can be changed while serving.
+  void WithCalibration(const std::function<void(CalibrationChannels&)>& use);
 
   // The clock and current values; lock with WithCurrentValues to change them while serving.
   void WithCurrentValues(const std::function<void(CurrentValues&)>& change);
@@ -63,6 +67,9 @@ class HeatCalculator : public ByteProtocolInstrument {
   void BlockTaken() override;
   // The clock block (0x50) and the current-parameters block (0x51) for the interface module.
   std::vector<uint8_t> ForwardedBlock(uint8_t function) override;
+  size_t DataLength(uint8_t command) const override;
+  void DataTaken(uint8_t command, const std::vector<uint8_t>& data) override;
+  bool EchoesCommand(uint8_t command) const override;
 
  private:
   std::vector<uint8_t> Identification() const;
@@ -75,6 +82,7 @@ class HeatCalculator : public ByteProtocolInstrument {
   uint16_t supply_;
   int initModeExits_ = 0;
   CurrentValues currentValues_;
+  CalibrationChannels calibration_;
 };
 
 }  // namespace vrx::sim

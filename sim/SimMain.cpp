@@ -2,6 +2,7 @@
 //   vrx-sim --help
 //   vrx-sim [--type NAME] [--type-byte N] [--version-byte N] [--sub-version-byte N] [--baud B]
 //           [--state FILE] [--iface [--iface-baud B]] [--supply N] [--current FILE]
+//           [--ref-ohms CHANNEL=OHMS]... [--loop-ma CHANNEL=MA]...
 // NAME is a catalogue type name such as "VRX-L13-2.2", or "RQ-7". Numbers may be given in
 // decimal or as 0x.. hex. The slave path is printed on the first line of standard output.
 // With --state the settings block is loaded from FILE when it exists and saved to it after every
@@ -23,6 +24,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sim/HeatCalculator.h"
 #include "sim/InterfaceModule.h"
@@ -41,7 +44,8 @@ void OnSignal(int) {
 const char* const kSynopsis =
     "usage: vrx-sim [--type NAME|RQ-7] [--type-byte N] [--version-byte N] "
     "[--sub-version-byte N] [--baud 4800|9600] [--state FILE] "
-    "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N] [--current FILE]\n";
+    "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N] [--current FILE]\n"
+    "               [--ref-ohms CHANNEL=OHMS]... [--loop-ma CHANNEL=MA]...\n";
 
 int Usage() {
   std::fputs(kSynopsis, stderr);
@@ -64,6 +68,8 @@ int Help() {
       "  --iface-baud B          its speed: 4800, 9600, 19200 or 38400 (default)\n"
       "  --supply N              the supply reading command 3 reports (default 0xE400)\n"
       "  --current FILE          answer command 8 with the fixed block of FILE\n"
+      "  --ref-ohms K=OHMS       the resistance on thermometer input K (default 100)\n"
+      "  --loop-ma K=MA          the current in pressure loop K, in mA (default 20)\n"
       "  --help                  print this text and exit\n"
       "exit codes: 0 stopped; 1 a state file refused; 2 a wrong command line or an unknown "
       "type.\n",
@@ -79,6 +85,19 @@ std::optional<unsigned long> Number(const char* text, unsigned long max) {
   return value;
 }
 
+// "K=VALUE" of --ref-ohms and --loop-ma: a channel 1..limit and a value not below 0.
+std::optional<std::pair<int, double>> ChannelValue(const char* text, int limit) {
+  char* end = nullptr;
+  const long channel = std::strtol(text, &end, 10);
+  if (end == text || *end != '=' || channel < 1 || channel > limit)
+    return std::nullopt;
+  const char* valueText = end + 1;
+  const double value = std::strtod(valueText, &end);
+  if (end == valueText || *end != '\0' || !(value >= 0))
+    return std::nullopt;
+  return std::pair<int, double>(static_cast<int>(channel), value);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +107,8 @@ int main(int argc, char** argv) {
   vrx::sim::HeatCalculatorConfig config;
   std::optional<vrx::sim::InterfaceModuleConfig> module;
   uint32_t moduleBaud = vrx::sim::InterfaceModuleConfig().baudRate;
+  std::vector<std::pair<int, double>> refOhms;
+  std::vector<std::pair<int, double>> loopMa;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--help")
@@ -109,6 +130,13 @@ int main(int argc, char** argv) {
     }
     if (option == "--current") {
       currentPath = value;
+      continue;
+    }
+    if (option == "--ref-ohms" || option == "--loop-ma") {
+      const auto pair = ChannelValue(value, option == "--ref-ohms" ? 5 : 4);
+      if (!pair)
+        return Usage();
+      (option == "--ref-ohms" ? refOhms : loopMa).push_back(*pair);
       continue;
     }
     const bool speed = option == "--baud" || option == "--iface-baud";
@@ -156,6 +184,12 @@ int main(int argc, char** argv) {
         return 1;
       }
     }
+    calculator->WithCalibration([&](vrx::sim::CalibrationChannels& channels) {
+      for (const auto& [channel, ohms] : refOhms)
+        channels.SetRefOhms(channel, ohms);
+      for (const auto& [channel, ma] : loopMa)
+        channels.SetLoopMa(channel, ma);
+    });
     instrument = std::move(calculator);
   }
 
