@@ -7,7 +7,7 @@ namespace vrx {
 
 namespace {
 
-const char* const kTemperatureTitles[] = {"№ изм.",     "№ канала",   "Время",       "Код АЦП",
+const char* const kTemperatureTitles[] = {"№ изм.",      "№ канала",  "Время",       "Код АЦП",
                                           "Попр. коэф.", "Rизм (Ом)", "Погр. R (Ом)"};
 const char* const kPressureTitles[] = {"№ изм.",  "№ канала",    "Время",
                                        "Код АЦП", "Попр. коэф.", "Давление"};

@@ -159,9 +159,8 @@ void PressureCalibration::StoreCoefficient(int channel, int pmaxIndex, double k)
     pmaxIndex = 0;
   }
   ReadBlock();
-  const uint32_t scaled = static_cast<uint32_t>(kPmax[static_cast<size_t>(pmaxIndex)]) *
-                              coefficient * 10u >>
-                          8;
+  const uint32_t scaled =
+      static_cast<uint32_t>(kPmax[static_cast<size_t>(pmaxIndex)]) * coefficient * 10u >> 8;
   if (scaled >= kScaledLimit) {
     throw EOwned(kBadValues);
   }
@@ -178,7 +177,8 @@ void PressureCalibration::SetPmax(int channel, int pmaxIndex) {
   RequireChannel(channel, kNoChannelToSetPmax);
   ReadBlock();
   const uint32_t k = Word(panel_.channelCount + channel);
-  const uint32_t scaled = static_cast<uint32_t>(kPmax[static_cast<size_t>(pmaxIndex)]) * k * 10u >> 8;
+  const uint32_t scaled =
+      static_cast<uint32_t>(kPmax[static_cast<size_t>(pmaxIndex)]) * k * 10u >> 8;
   if (scaled >= kScaledLimit) {
     throw EOwned(kScaledTooLarge);
   }

@@ -49,6 +49,9 @@ class PressureCalibration {
   // are the rows of the check table.
   void CalibrateByI(int channel, int pmaxIndex, const std::vector<AdcSamples::Sample>& samples);
   void SetPmax(int channel, int pmaxIndex);
+  // Reads the block and stores the coefficient k (rounded) of the channel with the Pmax of the
+  // list item; refuses a coefficient that does not fit.
+  void StoreCoefficient(int channel, int pmaxIndex, double k);
   // The item of the Pmax list that the channel's word selects.
   int GetPmax(int channel);
 
@@ -65,7 +68,6 @@ class PressureCalibration {
   void FillPanel();
   uint16_t Word(int index) const;
   void SetWord(int index, uint16_t value);
-  void StoreCoefficient(int channel, int pmaxIndex, double k);
   void WriteBlock();
   void RequireChannel(int channel, const char* message) const;
   void RequirePmax() const;

@@ -28,10 +28,10 @@ struct Range {
   const char* jitterLabel;
   double threshold;
 };
-constexpr Range kHighRange{796.84, "796,84", "Погрешность R = 0,097 Ом",
-                           "Джиттер R = ± 0,015 Ом", 0.097};
-constexpr Range kLowRange{160.27, "160,27", "Погрешность R = 0,019 Ом",
-                          "Джиттер R = ± 0,0035 Ом", 0.019};
+constexpr Range kHighRange{796.84, "796,84", "Погрешность R = 0,097 Ом", "Джиттер R = ± 0,015 Ом",
+                           0.097};
+constexpr Range kLowRange{160.27, "160,27", "Погрешность R = 0,019 Ом", "Джиттер R = ± 0,0035 Ом",
+                          0.019};
 
 }  // namespace
 
