@@ -28,8 +28,7 @@ class AlarmDelegate : public QStyledItemDelegate {
     painter->fillRect(option.rect, Qt::black);
     painter->setBackgroundMode(Qt::TransparentMode);
     painter->setPen(Qt::red);
-    painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine,
-                      index.data().toString());
+    painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, index.data().toString());
     painter->restore();
   }
 };

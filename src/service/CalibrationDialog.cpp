@@ -53,10 +53,7 @@ QPushButton* Button(const QString& name, const QString& text, QWidget* parent) {
 
 CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
                                      const QString& name, const QString& caption, QWidget* parent)
-    : QDialog(parent),
-      context_(context),
-      samples_(kind),
-      run_(*this, context.connection.pacer) {
+    : QDialog(parent), context_(context), samples_(kind), run_(*this, context.connection.pacer) {
   setObjectName(name);
   setWindowTitle(caption);
   setMinimumSize(517, 380);
@@ -220,8 +217,8 @@ void CalibrationDialog::Mirror() {
 }
 
 void CalibrationDialog::SaveProtocol() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Сохранить протокол"), QString(), QStringLiteral("CSV (*.csv)"));
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить протокол"),
+                                                    QString(), QStringLiteral("CSV (*.csv)"));
   if (!path.isEmpty()) {
     WriteProtocol(path, Header(), samples_);
   }

@@ -44,8 +44,7 @@ TformCalibrPressure::TformCalibrPressure(RunContext& context, QWidget* parent)
   controls_->addWidget(MaskEdit1_, 0, 3);
   controls_->addWidget(Caption(QStringLiteral("lbRL"), QStringLiteral("RL, Ом:")), 1, 2);
   controls_->addWidget(MaskEdit2_, 1, 3);
-  controls_->addWidget(Caption(QStringLiteral("lbPmax"), QStringLiteral("Pmax, кгс/см2:")), 2,
-                       2);
+  controls_->addWidget(Caption(QStringLiteral("lbPmax"), QStringLiteral("Pmax, кгс/см2:")), 2, 2);
   controls_->addWidget(cbPmax_, 2, 3);
   bnCalibr_->setText(QStringLiteral("Калибровка по R"));
   Button1_ = Button(QStringLiteral("Button1"), QStringLiteral("Калибровка по I"), this);
