@@ -98,7 +98,7 @@ CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
   adcCheckStat_ = Panel(QStringLiteral("adcCheckStat"));
   top->addWidget(adcCheckStat_);
 
-  auto* buttons = new QHBoxLayout;
+  auto* buttons = new QGridLayout;
   btnAdcCheck_ = Button(QStringLiteral("btnAdcCheck"), QStringLiteral("Проверка АЦП"), this);
   bnPause_ = Button(QStringLiteral("bnPause"), QStringLiteral("Пауза"), this);
   bnPause_->setEnabled(false);
@@ -107,8 +107,10 @@ CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
       Button(QStringLiteral("bnSaveProtocol"), QStringLiteral("Сохранить протокол…"), this);
   auto* close = Button(QStringLiteral("bnClose"), QStringLiteral("Закрыть"), this);
   bnCalibr_ = Button(QStringLiteral("bnCalibr"), QString(), this);
+  int place = 0;
   for (QPushButton* button : {btnAdcCheck_, bnPause_, bnCalibr_, bnRefresh_, save, close}) {
-    buttons->addWidget(button);
+    buttons->addWidget(button, place / 3, place % 3);
+    ++place;
   }
   top->addLayout(buttons);
 
@@ -162,6 +164,11 @@ QLabel* CalibrationDialog::Caption(const QString& name, const QString& text) {
 }
 
 void CalibrationDialog::showEvent(QShowEvent* event) {
+  // Captions are final now: no button cuts its caption.
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    button->setMinimumWidth(button->sizeHint().width());
+  }
+  setMinimumSize(QSize(517, 380).expandedTo(layout()->minimumSize()));
   QDialog::showEvent(event);
   bnRefresh_->click();
 }
