@@ -36,5 +36,6 @@ CliCommand RtcCommand();
 CliCommand TicksCommand();
 CliCommand CountersCommand();
 CliCommand ServiceCommand();
+CliCommand CalibrateCommand();
 
 }  // namespace vrx

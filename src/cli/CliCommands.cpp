@@ -12,6 +12,7 @@ const std::vector<CliCommand>& CliCommands() {
       TicksCommand(),
       CountersCommand(),
       ServiceCommand(),
+      CalibrateCommand(),
       RqIdentifyCommand(),
       IfaceCommand(),
   };
