@@ -38,19 +38,6 @@ class TerminalMessages : public ConsoleMessages {
   bool yes_;
 };
 
-// The period of a check run on the terminal: the loop below waits it out on the pacer.
-class LoopTimer : public CheckTimer {
- public:
-  void Start(int intervalMs) override {
-    interval = intervalMs;
-    active = true;
-  }
-  void Stop() override { active = false; }
-  bool Active() const override { return active; }
-  int interval = 0;
-  bool active = false;
-};
-
 int WholeNumber(CliRun& run, const char* option, int fallback, int low, int high) {
   if (!run.IsSet(option)) {
     return fallback;
@@ -109,7 +96,7 @@ int Check(CliRun& run, Pacer& pacer, AdcSamples& samples, int channelCount,
   const int count = WholeNumber(run, "count", 1, 1, 1000000);
   const int interval = WholeNumber(run, "interval", 1, 1, 10);
   run.out << samples.Titles().join('\t') << '\n';
-  LoopTimer timer;
+  SteppedTimer timer;
   CheckRun check(timer, pacer);
   QString lastStatus;
   check.changed = [&] {
@@ -134,10 +121,6 @@ int Check(CliRun& run, Pacer& pacer, AdcSamples& samples, int channelCount,
     WriteProtocol(run.Value("csv"), header, samples);
   }
   return kExitDone;
-}
-
-QString Now() {
-  return QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
 }
 
 int Temperature(CliRun& run, const QString& action) {
@@ -166,20 +149,9 @@ int Temperature(CliRun& run, const QString& action) {
   AdcSamples samples(AdcSamples::Kind::Temperature);
   samples.SetThreshold(panel.threshold);
   samples.SetReference(reference);
-  ProtocolHeader header{{QStringLiteral("Дата"), Now()}, {QStringLiteral("Модель"), panel.model}};
-  if (!panel.serialNumber.isEmpty()) {
-    header.push_back({QStringLiteral("Заводской номер"), panel.serialNumber});
-  }
-  header.push_back({QStringLiteral("R, Ом"), QLocale().toString(reference, 'f', 4)});
-  header.push_back({QStringLiteral("K"), QString::number(k)});
   return Check(
       run, connection.pacer, samples, panel.channelCount,
-      [&](int ch) {
-        const uint16_t code = calibration.ReadCode(ch);
-        return samples.Append(ch, QDateTime::currentDateTime(), code, k,
-                              TemperatureCalibration::Resistance(code, k, panel.fullScaleOhms));
-      },
-      header);
+      [&](int ch) { return calibration.Sample(ch, k, samples); }, calibration.Header(reference, k));
 }
 
 int Pressure(CliRun& run, const QString& action) {
@@ -201,13 +173,8 @@ int Pressure(CliRun& run, const QString& action) {
   const PressurePanel& panel = calibration.Refresh();
   CheckChannelExists(channel, panel.channelCount);
   AdcSamples samples(AdcSamples::Kind::Pressure);
-  const auto sampler = [&](int ch) {
-    const uint16_t code = calibration.ReadCode(ch);
-    const auto at = static_cast<size_t>(2 * (ch - 1));
-    const int scaled = (calibration.Block()[at] | calibration.Block()[at + 1] << 8) & 0x3FFF;
-    return samples.Append(ch, QDateTime::currentDateTime(), code, scaled,
-                          calibration.Pressure(ch, code));
-  };
+  const auto sampler = [&](int ch) { return calibration.Sample(ch, samples); };
+
   if (action == QLatin1String("by-r")) {
     calibration.CalibrateByR(channel, pmax, run.Value("uref"), run.Value("rl"));
   } else if (action == QLatin1String("by-i")) {
@@ -223,10 +190,10 @@ int Pressure(CliRun& run, const QString& action) {
             << '\n';
   } else {
     calibration.PrepareCheck();
-    return Check(run, connection.pacer, samples, panel.channelCount, sampler,
-                 {{QStringLiteral("Дата"), Now()},
-                  {QStringLiteral("Модель"), panel.model},
-                  {QStringLiteral("Тип входа"), panel.inputText}});
+    return Check(
+        run, connection.pacer, samples, panel.channelCount, sampler,
+        calibration.Header(run.Value("uref"), run.Value("rl"),
+                           QString::number(PressureCalibration::kPmax[static_cast<size_t>(pmax)])));
   }
   return kExitDone;
 }

@@ -42,13 +42,6 @@ QLineEdit* Edit(const QString& name, const QString& text, QWidget* parent) {
   return edit;
 }
 
-QPushButton* Button(const QString& name, const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
@@ -99,14 +92,13 @@ CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
   top->addWidget(adcCheckStat_);
 
   auto* buttons = new QGridLayout;
-  btnAdcCheck_ = Button(QStringLiteral("btnAdcCheck"), QStringLiteral("Проверка АЦП"), this);
-  bnPause_ = Button(QStringLiteral("bnPause"), QStringLiteral("Пауза"), this);
+  btnAdcCheck_ = MakeButton(QStringLiteral("btnAdcCheck"), QStringLiteral("Проверка АЦП"));
+  bnPause_ = MakeButton(QStringLiteral("bnPause"), QStringLiteral("Пауза"));
   bnPause_->setEnabled(false);
-  bnRefresh_ = Button(QStringLiteral("bnRefresh"), QStringLiteral("Обновить"), this);
-  auto* save =
-      Button(QStringLiteral("bnSaveProtocol"), QStringLiteral("Сохранить протокол…"), this);
-  auto* close = Button(QStringLiteral("bnClose"), QStringLiteral("Закрыть"), this);
-  bnCalibr_ = Button(QStringLiteral("bnCalibr"), QString(), this);
+  bnRefresh_ = MakeButton(QStringLiteral("bnRefresh"), QStringLiteral("Обновить"));
+  auto* save = MakeButton(QStringLiteral("bnSaveProtocol"), QStringLiteral("Сохранить протокол…"));
+  auto* close = MakeButton(QStringLiteral("bnClose"), QStringLiteral("Закрыть"));
+  bnCalibr_ = MakeButton(QStringLiteral("bnCalibr"), QString());
   int place = 0;
   for (QPushButton* button : {btnAdcCheck_, bnPause_, bnCalibr_, bnRefresh_, save, close}) {
     buttons->addWidget(button, place / 3, place % 3);
@@ -130,6 +122,23 @@ CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
 
 void CalibrationDialog::Guarded(const std::function<void()>& action) {
   context_.RunAction(action);
+}
+
+void CalibrationDialog::Mirrored(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+    MirrorPanel();
+    throw;
+  }
+  MirrorPanel();
+}
+
+QPushButton* CalibrationDialog::MakeButton(const QString& name, const QString& text) {
+  auto* button = new QPushButton(text, this);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
 }
 
 int CalibrationDialog::SelectedChannel() const {

@@ -40,11 +40,16 @@ class CalibrationDialog : public QDialog, private CheckTimer {
   // One sample of the channel; returns the record count.
   virtual int TakeSample(int channel) = 0;
   virtual ProtocolHeader Header() const = 0;
+  // Shows what the core's last refresh found.
+  virtual void MirrorPanel() = 0;
   // Panels and buttons the subclass adds, disabled during a run with the shared ones.
   virtual void ShowRunState(bool running);
 
   // Runs a handler in the context's guard.
   void Guarded(const std::function<void()>& action);
+  // Runs a step of the core and mirrors the panel whether it succeeds or raises.
+  void Mirrored(const std::function<void()>& step);
+  QPushButton* MakeButton(const QString& name, const QString& text);
   // 0 for all channels.
   int SelectedChannel() const;
   void SetChannelCount(int count);

@@ -1,11 +1,16 @@
 #include "service/CalibrationProtocol.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTextStream>
 
 #include "model/Errors.h"
 
 namespace vrx {
+
+QString ProtocolDate() {
+  return QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+}
 
 void WriteProtocol(const QString& path, const ProtocolHeader& header, const AdcSamples& samples) {
   QFile file(path);

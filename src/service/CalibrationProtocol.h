@@ -14,6 +14,9 @@ namespace vrx {
 // by semicolons, since the decimal comma is part of the values.
 using ProtocolHeader = std::vector<std::pair<QString, QString>>;
 
+// The date line of a record: now, to the second.
+QString ProtocolDate();
+
 // Throws EOwned when the file cannot be written.
 void WriteProtocol(const QString& path, const ProtocolHeader& header, const AdcSamples& samples);
 

@@ -1,5 +1,6 @@
 #include "service/PressureCalibration.h"
 
+#include <QDateTime>
 #include <cmath>
 
 #include "model/Errors.h"
@@ -214,6 +215,22 @@ uint16_t PressureCalibration::ReadCode(int channel) {
   connection_.link.DeviceExchange(static_cast<uint8_t>(kCmdWriteBlock + channel), {}, reply, true,
                                   2);
   return static_cast<uint16_t>(reply[0] | reply[1] << 8);
+}
+
+int PressureCalibration::Sample(int channel, AdcSamples& samples) {
+  const uint16_t code = ReadCode(channel);
+  return samples.Append(channel, QDateTime::currentDateTime(), code, Word(channel) & kScaledMask,
+                        Pressure(channel, code));
+}
+
+ProtocolHeader PressureCalibration::Header(const QString& uref, const QString& rl,
+                                           const QString& pmax) const {
+  return {{QStringLiteral("Дата"), ProtocolDate()},
+          {QStringLiteral("Модель"), panel_.model},
+          {QStringLiteral("Тип входа"), panel_.inputText},
+          {QStringLiteral("Uref, В"), uref},
+          {QStringLiteral("RL, Ом"), rl},
+          {QStringLiteral("Pmax, кгс/см2"), pmax}};
 }
 
 double PressureCalibration::Pressure(int channel, uint16_t code) const {

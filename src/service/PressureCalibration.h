@@ -8,6 +8,7 @@
 #include "link/Connection.h"
 #include "model/Messages.h"
 #include "service/AdcSamples.h"
+#include "service/CalibrationProtocol.h"
 
 namespace vrx {
 
@@ -58,6 +59,11 @@ class PressureCalibration {
   // Starts a check run: refresh, then the block the run computes with.
   void PrepareCheck();
   uint16_t ReadCode(int channel);
+  // Takes the code of the channel and appends its sample with the scaled coefficient and the
+  // pressure; returns the record count.
+  int Sample(int channel, AdcSamples& samples);
+  // The header of a calibration record; the reference texts as the engineer gave them.
+  ProtocolHeader Header(const QString& uref, const QString& rl, const QString& pmax) const;
   // The pressure of a code with the channel's word of the block read for the run.
   double Pressure(int channel, uint16_t code) const;
   static double PressureOf(uint16_t word, uint16_t code, int inputType);

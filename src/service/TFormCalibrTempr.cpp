@@ -34,17 +34,8 @@ TFormCalibrTempr::TFormCalibrTempr(RunContext& context, QWidget* parent)
   connect(edR_, &QLineEdit::textChanged, this, &TFormCalibrTempr::OnReferenceEdited);
   connect(edR_, &QLineEdit::editingFinished, this,
           [this] { edR_->setText(QLocale().toString(Reference(), 'f', 4)); });
-  connect(bnCalibr_, &QPushButton::clicked, this, [this] {
-    Guarded([this] {
-      try {
-        core_.Calibrate();
-      } catch (...) {
-        MirrorPanel();
-        throw;
-      }
-      MirrorPanel();
-    });
-  });
+  connect(bnCalibr_, &QPushButton::clicked, this,
+          [this] { Guarded([this] { Mirrored([this] { core_.Calibrate(); }); }); });
 }
 
 double TFormCalibrTempr::Reference() const {
@@ -69,13 +60,7 @@ void TFormCalibrTempr::MirrorPanel() {
 
 void TFormCalibrTempr::RefreshPanel() {
   Samples().SetReference(Reference());
-  try {
-    core_.Refresh();
-  } catch (...) {
-    MirrorPanel();
-    throw;
-  }
-  MirrorPanel();
+  Mirrored([this] { core_.Refresh(); });
 }
 
 int TFormCalibrTempr::PrepareRun() {
@@ -85,25 +70,16 @@ int TFormCalibrTempr::PrepareRun() {
 }
 
 int TFormCalibrTempr::TakeSample(int channel) {
-  const uint16_t code = core_.ReadCode(channel);
-  const double rmsr = TemperatureCalibration::Resistance(code, k_, core_.Panel().fullScaleOhms);
-  const QSignalBlocker quiet(edR_);
-  edR_->setText(QLocale().toString(Reference(), 'f', 4));
+  {
+    const QSignalBlocker quiet(edR_);
+    edR_->setText(QLocale().toString(Reference(), 'f', 4));
+  }
   Samples().SetReference(Reference());
-  return Samples().Append(channel, QDateTime::currentDateTime(), code, k_, rmsr);
+  return core_.Sample(channel, k_, Samples());
 }
 
 ProtocolHeader TFormCalibrTempr::Header() const {
-  const TemperaturePanel& panel = core_.Panel();
-  ProtocolHeader header{
-      {QStringLiteral("Дата"), QDateTime::currentDateTime().toString("dd.MM.yyyy hh:mm:ss")},
-      {QStringLiteral("Модель"), panel.model}};
-  if (!panel.serialNumber.isEmpty()) {
-    header.push_back({QStringLiteral("Заводской номер"), panel.serialNumber});
-  }
-  header.push_back({QStringLiteral("R, Ом"), QLocale().toString(Reference(), 'f', 4)});
-  header.push_back({QStringLiteral("K"), QString::number(k_)});
-  return header;
+  return core_.Header(Reference(), k_);
 }
 
 }  // namespace vrx

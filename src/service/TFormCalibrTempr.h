@@ -19,9 +19,9 @@ class TFormCalibrTempr : public CalibrationDialog {
   int PrepareRun() override;
   int TakeSample(int channel) override;
   ProtocolHeader Header() const override;
+  void MirrorPanel() override;
 
  private:
-  void MirrorPanel();
   double Reference() const;
   void OnReferenceEdited();
 

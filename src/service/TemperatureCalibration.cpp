@@ -1,5 +1,7 @@
 #include "service/TemperatureCalibration.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <array>
 
 #include "model/Errors.h"
@@ -101,6 +103,23 @@ bool TemperatureCalibration::Calibrate() {
 
 uint16_t TemperatureCalibration::ReadCoefficient() {
   return exchange_.ReadWord(kCmdReadCoefficient);
+}
+
+int TemperatureCalibration::Sample(int channel, uint16_t k, AdcSamples& samples) {
+  const uint16_t code = ReadCode(channel);
+  return samples.Append(channel, QDateTime::currentDateTime(), code, k,
+                        Resistance(code, k, panel_.fullScaleOhms));
+}
+
+ProtocolHeader TemperatureCalibration::Header(double reference, uint16_t k) const {
+  ProtocolHeader header{{QStringLiteral("Дата"), ProtocolDate()},
+                        {QStringLiteral("Модель"), panel_.model}};
+  if (!panel_.serialNumber.isEmpty()) {
+    header.push_back({QStringLiteral("Заводской номер"), panel_.serialNumber});
+  }
+  header.push_back({QStringLiteral("R, Ом"), QLocale().toString(reference, 'f', 4)});
+  header.push_back({QStringLiteral("K"), QString::number(k)});
+  return header;
 }
 
 uint16_t TemperatureCalibration::ReadCode(int channel) {

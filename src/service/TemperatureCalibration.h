@@ -6,6 +6,8 @@
 #include "link/Connection.h"
 #include "model/Messages.h"
 #include "service/AdcExchange.h"
+#include "service/AdcSamples.h"
+#include "service/CalibrationProtocol.h"
 
 namespace vrx {
 
@@ -40,6 +42,12 @@ class TemperatureCalibration {
   uint16_t ReadCoefficient();
   // The raw code of thermometer input 1..4.
   uint16_t ReadCode(int channel);
+
+  // Takes the code of the channel and appends its sample, measured with K; returns the record
+  // count.
+  int Sample(int channel, uint16_t k, AdcSamples& samples);
+  // The header of a calibration record of a check against R with K.
+  ProtocolHeader Header(double reference, uint16_t k) const;
 
   // code × K as an exact unsigned 32-bit product, over 65535², times the full scale.
   static double Resistance(uint16_t code, uint16_t k, double fullScaleOhms);

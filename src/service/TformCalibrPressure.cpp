@@ -12,17 +12,6 @@
 
 namespace vrx {
 
-namespace {
-
-QPushButton* Button(const QString& name, const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
-
 TformCalibrPressure::TformCalibrPressure(RunContext& context, QWidget* parent)
     : CalibrationDialog(context, AdcSamples::Kind::Pressure, QStringLiteral("TformCalibrPressure"),
                         QStringLiteral("Калибровка каналов измерения давления"), parent),
@@ -47,9 +36,9 @@ TformCalibrPressure::TformCalibrPressure(RunContext& context, QWidget* parent)
   controls_->addWidget(Caption(QStringLiteral("lbPmax"), QStringLiteral("Pmax, кгс/см2:")), 2, 2);
   controls_->addWidget(cbPmax_, 2, 3);
   bnCalibr_->setText(QStringLiteral("Калибровка по R"));
-  Button1_ = Button(QStringLiteral("Button1"), QStringLiteral("Калибровка по I"), this);
-  bnSetPmax_ = Button(QStringLiteral("bnSetPmax"), QStringLiteral("Установка Pmax"), this);
-  bnGetPmax_ = Button(QStringLiteral("bnGetPmax"), QStringLiteral("Чтение Pmax"), this);
+  Button1_ = MakeButton(QStringLiteral("Button1"), QStringLiteral("Калибровка по I"));
+  bnSetPmax_ = MakeButton(QStringLiteral("bnSetPmax"), QStringLiteral("Установка Pmax"));
+  bnGetPmax_ = MakeButton(QStringLiteral("bnGetPmax"), QStringLiteral("Чтение Pmax"));
   controls_->addWidget(Button1_, 0, 4);
   controls_->addWidget(bnSetPmax_, 1, 4);
   controls_->addWidget(bnGetPmax_, 2, 4);
@@ -74,15 +63,7 @@ TformCalibrPressure::TformCalibrPressure(RunContext& context, QWidget* parent)
 }
 
 void TformCalibrPressure::Command(const std::function<void()>& action) {
-  Guarded([this, &action] {
-    try {
-      action();
-    } catch (...) {
-      MirrorPanel();
-      throw;
-    }
-    MirrorPanel();
-  });
+  Guarded([this, &action] { Mirrored(action); });
 }
 
 void TformCalibrPressure::RebuildMasks() {
@@ -113,33 +94,16 @@ void TformCalibrPressure::RefreshPanel() {
   RebuildMasks();
   MaskEdit1_->setText(uref);
   MaskEdit2_->setText(rl);
-  try {
-    core_.Refresh();
-  } catch (...) {
-    MirrorPanel();
-    throw;
-  }
-  MirrorPanel();
+  Mirrored([this] { core_.Refresh(); });
 }
 
 int TformCalibrPressure::PrepareRun() {
-  try {
-    core_.PrepareCheck();
-  } catch (...) {
-    MirrorPanel();
-    throw;
-  }
-  MirrorPanel();
+  Mirrored([this] { core_.PrepareCheck(); });
   return core_.Panel().channelCount;
 }
 
 int TformCalibrPressure::TakeSample(int channel) {
-  const uint16_t code = core_.ReadCode(channel);
-  const auto& block = core_.Block();
-  const auto at = static_cast<size_t>(2 * (channel - 1));
-  const int scaled = (block[at] | block[at + 1] << 8) & 0x3FFF;
-  return Samples().Append(channel, QDateTime::currentDateTime(), code, scaled,
-                          core_.Pressure(channel, code));
+  return core_.Sample(channel, Samples());
 }
 
 void TformCalibrPressure::ShowRunState(bool running) {
@@ -148,15 +112,7 @@ void TformCalibrPressure::ShowRunState(bool running) {
 }
 
 ProtocolHeader TformCalibrPressure::Header() const {
-  const PressurePanel& panel = core_.Panel();
-  return {
-      {QStringLiteral("Дата"), QDateTime::currentDateTime().toString("dd.MM.yyyy hh:mm:ss")},
-      {QStringLiteral("Модель"), panel.model},
-      {QStringLiteral("Тип входа"), panel.inputText},
-      {QStringLiteral("Uref, В"), MaskEdit1_->text()},
-      {QStringLiteral("RL, Ом"), MaskEdit2_->text()},
-      {QStringLiteral("Pmax, кгс/см2"), cbPmax_->currentText()},
-  };
+  return core_.Header(MaskEdit1_->text(), MaskEdit2_->text(), cbPmax_->currentText());
 }
 
 }  // namespace vrx

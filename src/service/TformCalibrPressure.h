@@ -23,11 +23,11 @@ class TformCalibrPressure : public CalibrationDialog {
   int TakeSample(int channel) override;
   ProtocolHeader Header() const override;
   void ShowRunState(bool running) override;
+  void MirrorPanel() override;
 
  private:
-  void MirrorPanel();
   void RebuildMasks();
-  // Runs a command of the core and mirrors the panel whatever the outcome.
+  // Runs a command of the core in the guard and mirrors the panel whatever the outcome.
   void Command(const std::function<void()>& action);
 
   PressureCalibration core_;

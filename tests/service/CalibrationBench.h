@@ -12,20 +12,6 @@
 
 namespace vrx::test {
 
-// A timer whose ticks the test fires: a check run on the virtual clock.
-class ManualTimer : public CheckTimer {
- public:
-  void Start(int intervalMs) override {
-    interval = intervalMs;
-    active = true;
-  }
-  void Stop() override { active = false; }
-  bool Active() const override { return active; }
-
-  int interval = 0;
-  bool active = false;
-};
-
 // An emulated heat calculator of one catalogue type with the messages a dialog would show.
 struct CalibrationBench {
   explicit CalibrationBench(const char* type) {
@@ -41,7 +27,8 @@ struct CalibrationBench {
 
   std::unique_ptr<EmulatedLink> line;
   RecordingMessages messages;
-  ManualTimer timer;
+  // The test fires the ticks: a check run on the virtual clock.
+  SteppedTimer timer;
 };
 
 // The message of the error the action raises; empty when it raises none.

@@ -32,12 +32,8 @@ struct PressureBench : CalibrationBench {
   void Run(int channel, int count) {
     calibration.PrepareCheck();
     samples.Clear();
-    run.Start({channel, count, 1, calibration.Panel().channelCount}, [this](int ch) {
-      const uint16_t code = calibration.ReadCode(ch);
-      return samples.Append(ch, QDateTime::currentDateTime(), code,
-                            calibration.Block()[static_cast<size_t>(2 * ch - 2)],
-                            calibration.Pressure(ch, code));
-    });
+    run.Start({channel, count, 1, calibration.Panel().channelCount},
+              [this](int ch) { return calibration.Sample(ch, samples); });
     while (run.state() == CheckRun::State::Running) {
       run.Tick();
     }

@@ -32,12 +32,8 @@ struct TemperatureCheck {
     samples.Clear();
     samples.SetThreshold(panel.threshold);
     samples.SetReference(reference);
-    run.Start({channel, count, 1, panel.channelCount}, [this, k](int ch) {
-      const uint16_t code = calibration.ReadCode(ch);
-      const double r =
-          TemperatureCalibration::Resistance(code, k, calibration.Panel().fullScaleOhms);
-      return samples.Append(ch, QDateTime::currentDateTime(), code, k, r);
-    });
+    run.Start({channel, count, 1, panel.channelCount},
+              [this, k](int ch) { return calibration.Sample(ch, k, samples); });
   }
 
   CalibrationBench& bench;
