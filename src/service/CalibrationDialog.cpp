@@ -109,12 +109,14 @@ CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
   connect(btnAdcCheck_, &QPushButton::clicked, this, [this] { Guarded([this] { ToggleRun(); }); });
   connect(bnPause_, &QPushButton::clicked, this, [this] { run_.TogglePause(); });
   connect(bnRefresh_, &QPushButton::clicked, this, [this] {
-    samples_.Clear();
-    try {
-      RefreshPanel();
-    } catch (const EOwned&) {
-      // The dialog stays usable with empty panels when no instrument answers.
-    }
+    Guarded([this] {
+      samples_.Clear();
+      try {
+        RefreshPanel();
+      } catch (const EOwned&) {
+        // The dialog stays usable with empty panels when no instrument answers.
+      }
+    });
   });
   connect(save, &QPushButton::clicked, this, [this] { Guarded([this] { SaveProtocol(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
