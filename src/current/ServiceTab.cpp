@@ -10,6 +10,8 @@
 
 #include "service/CountersForm.h"
 #include "service/RtcCorrectionForm.h"
+#include "service/TFormCalibrTempr.h"
+#include "service/TformCalibrPressure.h"
 #include "service/TicksCorrectionForm.h"
 #include "session/ActionConnect.h"
 
@@ -53,6 +55,8 @@ ServiceTab::ServiceTab(RunContext& context, EraseArchiveFlag erase, QWidget* par
   RTCCorrectionForm1_ = new TRTCCorrectionForm1(context_, erase_, this);
   TicksCorrectionForm_ = new TTicksCorrectionForm(context_, erase_, this);
   CountersForm_ = new TCountersForm(context_, erase_, this);
+  FormCalibrTempr_ = new TFormCalibrTempr(context_, this);
+  FormCalibrPressure_ = new TformCalibrPressure(context_, this);
 
   auto* column = new QVBoxLayout(this);
   column->addWidget(BuildAllModels());
@@ -97,15 +101,11 @@ QWidget* ServiceTab::BuildAllModels() {
       {"bnRTCCorrection", "Автокоррекция RTC", RTCCorrectionForm1_},
       {"bnTicksCorrection", "Коррекция цены импульса", TicksCorrectionForm_},
       {"bnSetCounters", "Установка счетчиков", CountersForm_},
-      {"bnCalibrTemperature", "Калибровка каналов измерения температуры", nullptr},
+      {"bnCalibrTemperature", "Калибровка каналов измерения температуры", FormCalibrTempr_},
   };
   for (const auto& b : buttons) {
     QPushButton* button = Button(all, b.name, QString::fromUtf8(b.caption));
     grid->addWidget(button);
-    if (b.dialog == nullptr) {
-      button->setEnabled(false);  // the calibration dialog is not part of this tab
-      continue;
-    }
     QDialog* dialog = b.dialog;
     ConnectAction(button, &QPushButton::clicked, context_, [dialog] { dialog->exec(); });
   }
@@ -117,7 +117,9 @@ QWidget* ServiceTab::BuildSupply() {
   auto* column = new QVBoxLayout(others);
   QPushButton* bnCalibrPressure =
       Button(others, "bnCalibrPressure", QStringLiteral("Калибровка каналов измерения давления"));
-  bnCalibrPressure->setEnabled(false);  // the calibration dialog is not part of this tab
+  TformCalibrPressure* pressure = FormCalibrPressure_;
+  ConnectAction(bnCalibrPressure, &QPushButton::clicked, context_,
+                [pressure] { pressure->exec(); });
   column->addWidget(bnCalibrPressure);
 
   QGroupBox* supply = Group(others, "gbSupply", QStringLiteral(" Проверка питания "));

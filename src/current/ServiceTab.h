@@ -12,12 +12,13 @@ class QTimer;
 namespace vrx {
 
 class TCountersForm;
+class TFormCalibrTempr;
+class TformCalibrPressure;
 class TRTCCorrectionForm1;
 class TTicksCorrectionForm;
 
 // The tab "Сервис": mirrors ServicePanel and opens the correction dialogs, which it creates
-// once and reuses. The two calibration buttons exist under their form names; the calibration
-// dialogs they open are not part of this tab.
+// once and reuses, the two calibration dialogs among them.
 class ServiceTab : public QWidget {
   Q_OBJECT
 
@@ -52,6 +53,8 @@ class ServiceTab : public QWidget {
   TRTCCorrectionForm1* RTCCorrectionForm1_ = nullptr;
   TTicksCorrectionForm* TicksCorrectionForm_ = nullptr;
   TCountersForm* CountersForm_ = nullptr;
+  TFormCalibrTempr* FormCalibrTempr_ = nullptr;
+  TformCalibrPressure* FormCalibrPressure_ = nullptr;
 };
 
 }  // namespace vrx

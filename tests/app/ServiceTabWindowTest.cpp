@@ -77,7 +77,7 @@ TEST(ServiceTabWindow, ControlsAndTheSupplyCheck) {
       {"bnLoBattLimit", "Настройка порога срабатывания LB"}};
   for (const auto& [name, caption] : buttons)
     EXPECT_EQ(window.Find<QPushButton>(name)->text(), QString::fromUtf8(caption));
-  EXPECT_FALSE(window.Find<QPushButton>("bnCalibrTemperature")->isEnabled());
+  EXPECT_TRUE(window.Find<QPushButton>("bnCalibrTemperature")->isEnabled());
   EXPECT_EQ(window.Find<QGroupBox>("gbSupply")->title(), " Проверка питания ");
 
   auto* timer = window.Find<QTimer>("Timer1");
@@ -88,6 +88,18 @@ TEST(ServiceTabWindow, ControlsAndTheSupplyCheck) {
 
   window.Find<QPushButton>("bnInitExit")->click();
   EXPECT_EQ(window.messages.Texts(), QStringList{"Только для VRX-L1"});
+}
+
+TEST(ServiceTabWindow, CalibrationButtonsOpenTheirDialogs) {
+  ServiceWindow window("VRX-L13-2.2");
+  for (const auto& [button, dialogName] : {std::pair{"bnCalibrTemperature", "TFormCalibrTempr"},
+                                           std::pair{"bnCalibrPressure", "TformCalibrPressure"}}) {
+    window.InDialog(button, [dialogName](QWidget* dialog) {
+      EXPECT_EQ(dialog->objectName(), dialogName);
+      EXPECT_EQ(In<QLabel>(dialog, "plVRXType")->text(), "VRX-L13-2.2");
+    });
+  }
+  EXPECT_TRUE(window.messages.Texts().isEmpty());
 }
 
 TEST(ServiceTabWindow, DialogsReadAndWriteTheDemoInstrument) {
