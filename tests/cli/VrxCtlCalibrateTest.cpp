@@ -1,74 +1,41 @@
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTextStream>
-#include <memory>
 
 #include "app/QtPrinters.h"
-#include "cli/VrxCtl.h"
-#include "sim/EmulatedInstrument.h"
-#include "sim/HeatCalculator.h"
+#include "cli/CtlInstrument.h"
 
 namespace vrx {
 namespace {
 
-struct CtlRun {
-  int code = 0;
-  QString out;
-  QString err;
-};
+// `vrxctl calibrate ...` against the instrument.
+test::CtlRun Calibrate(test::Instrument& instrument, QStringList arguments,
+                       const QString& input = {}) {
+  arguments.prepend("calibrate");
+  return instrument.Run(arguments, input);
+}
 
-// An emulated heat calculator that every run of `vrxctl calibrate` reaches through --port.
-struct Instrument {
-  explicit Instrument(const char* type) {
-    sim::HeatCalculatorConfig config;
-    config.typeIndex = sim::HeatCalculator::TypeIndexByName(type);
-    emulator =
-        std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(config));
-  }
-
-  sim::HeatCalculator& Device() { return static_cast<sim::HeatCalculator&>(emulator->Device()); }
-
-  CtlRun Run(QStringList arguments, QString input = {}) {
-    arguments.prepend(QString::fromStdString(emulator->SlavePath()));
-    arguments.prepend("--port");
-    arguments.prepend("vrxctl");
-    arguments.insert(3, "calibrate");
-    CtlRun run;
-    QTextStream in(&input, QIODevice::ReadOnly);
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunVrxCtl(arguments, in, out, err, [] { return QDateTime::currentDateTime(); });
-    out.flush();
-    err.flush();
-    return run;
-  }
-
-  std::unique_ptr<sim::EmulatedInstrument> emulator;
-  QTemporaryDir dir;
-};
+sim::HeatCalculator& Calculator(test::Instrument& instrument) {
+  return static_cast<sim::HeatCalculator&>(instrument.Device());
+}
 
 TEST(VrxCtlCalibrateTest, TemperatureAdcAsksOnTheTerminalAndARefusalSendsNothing) {
-  Instrument instrument("VRX-L13-2.2");
-  const CtlRun refused = instrument.Run({"temp", "adc"}, "да\nнет\n");
+  test::Instrument instrument("VRX-L13-2.2");
+  const test::CtlRun refused = Calibrate(instrument, {"temp", "adc"}, "да\nнет\n");
   EXPECT_EQ(refused.code, 2);
-  const auto heard = instrument.Device().Heard();
-  EXPECT_EQ(std::count(heard.begin(), heard.end(), 1), 0);
+  EXPECT_FALSE(instrument.Heard(1));
 
-  const CtlRun done = instrument.Run({"temp", "adc", "--yes"});
+  const test::CtlRun done = Calibrate(instrument, {"temp", "adc", "--yes"});
   EXPECT_EQ(done.code, 0) << done.err.toStdString();
   EXPECT_TRUE(
       done.out.endsWith("Калибровка АЦП завершена успешно. Поправочный коэффициент: 65400\n"));
 }
 
 TEST(VrxCtlCalibrateTest, TemperatureCheckPrintsGridRowsAndWritesTheProtocol) {
-  Instrument instrument("VRX-L2-2.1");
+  test::Instrument instrument("VRX-L2-2.1");
   const QString csv = instrument.dir.filePath("t.csv");
-  const CtlRun run =
-      instrument.Run({"temp", "check", "--channel", "all", "--r", "100", "--csv", csv});
+  const test::CtlRun run =
+      Calibrate(instrument, {"temp", "check", "--channel", "all", "--r", "100", "--csv", csv});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 3);  // titles and one row of each of the two channels
@@ -82,7 +49,7 @@ TEST(VrxCtlCalibrateTest, TemperatureCheckPrintsGridRowsAndWritesTheProtocol) {
 }
 
 TEST(VrxCtlCalibrateTest, PressureCommandsWriteTheBlockAndReadPmaxBack) {
-  Instrument instrument("VRX-L13-2.2");
+  test::Instrument instrument("VRX-L13-2.2");
   struct Case {
     QStringList arguments;
     int code;
@@ -98,12 +65,12 @@ TEST(VrxCtlCalibrateTest, PressureCommandsWriteTheBlockAndReadPmaxBack) {
       {{"pressure", "by-r", "--channel", "9", "--uref", "5", "--rl", "930"}, 2, ""},
   };
   for (const Case& c : cases) {
-    const CtlRun run = instrument.Run(c.arguments);
+    const test::CtlRun run = Calibrate(instrument, c.arguments);
     EXPECT_EQ(run.code, c.code) << c.arguments.join(' ').toStdString() << run.err.toStdString();
     EXPECT_EQ(run.out, c.out) << c.arguments.join(' ').toStdString();
   }
   std::vector<std::vector<uint8_t>> writes;
-  instrument.Device().WithCalibration([&](auto& channels) { writes = channels.BlockWrites(); });
+  Calculator(instrument).WithCalibration([&](auto& channels) { writes = channels.BlockWrites(); });
   // k = 5 / (930 × 1.023) × 524288 = 2755; word 2 = 10 × 2755 × 10 >> 8 = 1076 | 1 << 14.
   const QByteArray block = QByteArray::fromHex("ffff3444ffffffffffffc30affffffff");
   ASSERT_EQ(writes.size(), 1u);
