@@ -217,8 +217,8 @@ int Calibrate(CliRun& run) {
 CliCommand CalibrateCommand() {
   return {
       QStringLiteral("calibrate"),
-      QStringLiteral("calibrate temp adc|check …, calibrate pressure by-r|by-i|set-pmax|get-pmax|"
-                     "check …"),
+      QStringLiteral("calibrate temp adc|check ..., calibrate pressure by-r|by-i|set-pmax|get-pmax|"
+                     "check ..."),
       QStringLiteral(
           "Calibrates the temperature and pressure channels as the two calibration dialogs do.\n"
           "  temp adc [--yes]                 ADC calibration (the questions are asked here "
@@ -230,7 +230,7 @@ CliCommand CalibrateCommand() {
           "  pressure by-i --channel I [--pmax P]   samples channel I, then calibrates from it\n"
           "  pressure set-pmax --channel I --pmax P\n"
           "  pressure get-pmax --channel I    prints the channel's Pmax\n"
-          "  pressure check …                 as temp check, without --r\n"),
+          "  pressure check ...                 as temp check, without --r\n"),
       {QCommandLineOption(QStringLiteral("yes")),
        QCommandLineOption(QStringLiteral("channel"), QString(), QStringLiteral("N")),
        QCommandLineOption(QStringLiteral("count"), QString(), QStringLiteral("C")),
