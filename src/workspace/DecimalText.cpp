@@ -1,5 +1,6 @@
 #include "workspace/DecimalText.h"
 
+#include "model/Errors.h"
 #include "model/NumberHelpers.h"
 
 namespace vrx {
@@ -32,6 +33,21 @@ QString OneDecimalText(double value, const QLocale& locale) {
   if (text.endsWith(zeroDecimal))
     text.chop(zeroDecimal.size());
   return text;
+}
+
+int IntegerOf(const QString& text) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok);
+  if (!ok)
+    throw EOwned(QStringLiteral("\"%1\" не является целым числом").arg(text));
+  return value;
+}
+
+double NumberOf(const QString& text) {
+  const std::optional<double> value = ParseDecimal(text);
+  if (!value)
+    throw EOwned(QStringLiteral("\"%1\" не является числом").arg(text));
+  return *value;
 }
 
 }  // namespace vrx

@@ -12,6 +12,12 @@ namespace vrx {
 // separator. Nothing when the text is not a number.
 std::optional<double> ParseDecimal(const QString& text, const QLocale& locale = QLocale());
 
+// The integer or the number a text stands for; a text that is not one raises the conversion
+// error ("\"x\" не является целым числом", "\"x\" не является числом"), which ends an
+// initialization before anything is sent.
+int IntegerOf(const QString& text);
+double NumberOf(const QString& text);
+
 // The text a float field shows: `precision` significant digits, no trailing zeros.
 QString FloatFieldText(double value, int precision, const QLocale& locale = QLocale());
 

@@ -54,22 +54,6 @@ const char* const kDoneLeaveInitMode =
     "Прибор проинициализирован успешно. Выйти из режима инициализации?";
 const char* const kDone = "Прибор проинициализирован успешно.";
 
-// The integer a text stands for; a text that is not one ends the initialization.
-int IntegerOf(const QString& text) {
-  bool ok = false;
-  const int value = text.trimmed().toInt(&ok);
-  if (!ok)
-    throw EOwned(QStringLiteral("\"%1\" не является целым числом").arg(text));
-  return value;
-}
-
-double NumberOf(const QString& text) {
-  const std::optional<double> value = ParseDecimal(text);
-  if (!value)
-    throw EOwned(QStringLiteral("\"%1\" не является числом").arg(text));
-  return *value;
-}
-
 // Nearest integer, halves to even; clamped to the range of the field it goes into.
 int Rounded(double value, int low, int high) {
   if (!std::isfinite(value))
