@@ -23,14 +23,14 @@ constexpr uint8_t kFlowDecimals = 0x23;  // channel 1: 3 places, channel 2: 2 pl
 constexpr int64_t kFlow1Per100000 = 1234500;
 constexpr int64_t kFlow2Per100000 = 820000;
 
-// A block as a unit fresh from the factory holds it: address 1, number 1, pulse value 0,0001,
+// A block as a unit fresh from the factory holds it: address 1, number 1, pulse value 0,001,
 // flows from 1 to 100 m3/h, the always-set bits of error 1 and no clock correction.
 std::vector<uint8_t> FactoryBlock() {
   std::vector<uint8_t> block(Rq7Unit::kBlockLength, 0);
   block[41] = 1;
   block[42] = 1;
-  block[44] = 1;
-  block[45] = 1;
+  block[44] = 3;
+  block[45] = 3;
   block[48] = 0x01;
   block[51] = 0x01;
   block[52] = 0xE8;  // 1000 thousandths

@@ -37,5 +37,6 @@ CliCommand TicksCommand();
 CliCommand CountersCommand();
 CliCommand ServiceCommand();
 CliCommand CalibrateCommand();
+CliCommand RqCommand();
 
 }  // namespace vrx

@@ -15,6 +15,7 @@ const std::vector<CliCommand>& CliCommands() {
       CalibrateCommand(),
       RqIdentifyCommand(),
       IfaceCommand(),
+      RqCommand(),
   };
   return commands;
 }
