@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -20,6 +21,8 @@
 #include "current/CurrentTab.h"
 #include "current/ServiceTab.h"
 #include "iface/InterfaceTab.h"
+#include "iface/Rq7CurrentTab.h"
+#include "iface/Rq7InitTab.h"
 #include "model/Errors.h"
 #include "service/ClockVerifyForm.h"
 #include "session/ActionConnect.h"
@@ -180,6 +183,7 @@ void TMainForm::FormCreate() {
   workspace_.Start();
   // 6. The current-parameters display starts empty.
   bnResetCurParamsClick();
+  BuildRq7Pages();
   // 7. The service and RQ-7 tabs are for service staff only.
   for (int page : {kServicePage, kRqInitPage, kRqCurrentPage})
     PageControl1_->setTabVisible(page, options_.service);
@@ -203,6 +207,32 @@ void TMainForm::CreateServiceTab() {
   serviceTab_ = new ServiceTab(
       context_, [this] { return workspace_.Controls().CheckBox1.checked; }, page);
   fill->addWidget(serviceTab_);
+}
+
+void TMainForm::BuildRq7Pages() {
+  const auto put = [this](int index, QWidget* tab) {
+    QWidget* page = PageControl1_->widget(index);
+    auto* fill = new QVBoxLayout(page);
+    fill->setContentsMargins(0, 0, 0, 0);
+    tab->setParent(page);
+    fill->addWidget(tab);
+  };
+  put(kRqInitPage, new Rq7InitTab(rq7Workspace_, context_,
+                                  [this] { return workspace_.Selection().OldFormat(); }));
+  put(kRqCurrentPage, new Rq7CurrentTab(context_, readLockout_, [this] { return ChosenPath(); }));
+}
+
+Rq7Path TMainForm::ChosenPath() const {
+  QWidget* page = PageControl1_->widget(kCurrentPage);
+  const auto checked = [page](const char* name) {
+    const auto* button = page->findChild<QRadioButton*>(QString::fromLatin1(name));
+    return button != nullptr && button->isChecked();
+  };
+  if (checked("rbOPX"))
+    return Rq7Path::Opx;
+  if (checked("rbRS"))
+    return Rq7Path::Interface;
+  return Rq7Path::Cable;
 }
 
 void TMainForm::RefreshSchemePicture() {

@@ -5,6 +5,9 @@
 
 #include "app/StartupOptions.h"
 #include "iface/InterfaceSettings.h"
+#include "iface/Rq7Readout.h"
+#include "iface/Rq7Workspace.h"
+#include "session/ReadLockout.h"
 #include "session/RunContext.h"
 #include "workspace/InitWorkspace.h"
 
@@ -81,6 +84,11 @@ class TMainForm : public QMainWindow {
   bool CreateTables();
   // Puts the tab "Сервис" on TabSheet2.
   void CreateServiceTab();
+  // Puts the RQ-7 unit's two tabs on their pages.
+  void BuildRq7Pages();
+  // The path to the instrument chosen on the current-parameters tab; the cable while that tab
+  // offers no choice.
+  Rq7Path ChosenPath() const;
   // A scheme change while the picture window is open shows the new scheme there and gives the
   // focus back to the main window.
   void RefreshSchemePicture();
@@ -95,6 +103,9 @@ class TMainForm : public QMainWindow {
   bool startFailed_ = false;
   InitWorkspace workspace_;
   InterfaceSettings interface_;
+  Rq7Workspace rq7Workspace_;
+  // The read button of the current-values readouts, shared by their tabs.
+  ReadLockout readLockout_;
 
   QComboBox* cbComSelector_ = nullptr;
   QComboBox* cbComSpeed_ = nullptr;

@@ -1,0 +1,66 @@
+// Draws the tabs "Инициализация RQ" and "Текущие параметры RQ" of the main window after their
+// "Считать" has read the demo RQ-7 unit, and saves both pictures.
+//   rq7_tabs_screenshot OUTPUT_DIR
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include "app/DemoInstrument.h"
+#include "app/MainForm.h"
+#include "app/WidgetCursor.h"
+#include "link/Pacer.h"
+#include "session/RunContext.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  QTextStream err(stderr);
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() < 2) {
+    err << "usage: rq7_tabs_screenshot OUTPUT_DIR\n";
+    return 2;
+  }
+  QDir().mkpath(arguments[1]);
+
+  QTemporaryDir settings;
+  vrx::RealPacer pacer;
+  vrx::WidgetCursor cursor;
+  vrx::RecordingMessages messages;
+  vrx::RunContext context(pacer, cursor, messages,
+                          vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
+                          settings.filePath(QStringLiteral("tool.ini")));
+  const auto instrument = vrx::StartDemoInstrument(context, QStringLiteral("RQ-7"));
+  vrx::StartupOptions options;
+  options.service = true;
+  vrx::TMainForm form(context, options);
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form))
+    return 1;
+  auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+  const std::pair<int, const char*> shots[] = {{vrx::TMainForm::kRqInitPage, "bbRQRead"},
+                                               {vrx::TMainForm::kRqCurrentPage, "Button1"}};
+  for (auto [page, button] : shots) {
+    pages->setCurrentIndex(page);
+    QTest::mouseClick(pages->widget(page)->findChild<QPushButton*>(QString::fromLatin1(button)),
+                      Qt::LeftButton);
+    QTest::qWait(200);
+    if (!messages.Texts().isEmpty()) {
+      err << "reading failed: " << messages.Texts().join('\n') << '\n';
+      return 1;
+    }
+    const QString file =
+        QDir(arguments[1])
+            .filePath(page == vrx::TMainForm::kRqInitPage ? "rq-init.png" : "rq-current.png");
+    if (!form.grab().save(file)) {
+      err << "cannot write " << file << '\n';
+      return 1;
+    }
+    err << "saved " << file << '\n';
+  }
+  return 0;
+}

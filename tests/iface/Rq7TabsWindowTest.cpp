@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/QtPrinters.h"
+#include "cli/VrxCtl.h"
+#include "iface/Rq7CurrentTab.h"
+#include "iface/Rq7InitTab.h"
+#include "iface/Rq7TestSupport.h"
+#include "sim/EmulatedInstrument.h"
+#include "sim/Rq7Unit.h"
+#include "support/ScriptedConfirmation.h"
+
+namespace vrx {
+namespace {
+
+QDateTime UnitClock() {
+  return QDateTime(QDate(2025, 3, 4), QTime(13, 33, 10));
+}
+
+// Both tabs over one emulated unit on COM1.
+struct Window {
+  sim::EmulatedInstrument unit{
+      std::make_unique<sim::Rq7Unit>(sim::Rq7UnitConfig{.clock = UnitClock})};
+  QTemporaryDir dir;
+  RealPacer pacer;
+  PlainCursor cursor;
+  RecordingMessages messages;
+  test::ScriptedConfirmation confirmation;
+  RunContext context{pacer, cursor, messages, PortNaming(), {}, dir.filePath("tool.ini")};
+  Rq7Workspace workspace;
+  ReadLockout lockout;
+  Rq7InitTab init{workspace, context, [] { return false; }};
+  Rq7CurrentTab current{context, lockout, [] { return Rq7Path::Cable; }};
+
+  Window() {
+    unit.Device().SetImage(test::HandWrittenUnitBlock());
+    static_cast<sim::Rq7Unit&>(unit.Device()).SetActiveErrors(0x01, 0x08);
+    context.timeConfirmation = &confirmation;
+    context.connection.port.Naming().SetOverride(1, QString::fromStdString(unit.SlavePath()));
+    context.connection.port.Open(1, 4800, 1500);
+  }
+  ~Window() { context.connection.port.Close(); }
+
+  template <typename T>
+  T* Find(QWidget& tab, const QString& name) {
+    T* widget = tab.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+};
+
+TEST(Rq7Tabs, InitTabShowsTheBlockAndWritesWhatItShows) {
+  Window w;
+  QTest::mouseClick(w.Find<QPushButton>(w.init, "bbRQRead"), Qt::LeftButton);
+  ASSERT_TRUE(w.messages.Texts().isEmpty()) << w.messages.Texts().join(' ').toStdString();
+  EXPECT_EQ(w.Find<QLineEdit>(w.init, "RQWTimeEdit")->displayText(), "12345:67");
+  EXPECT_EQ(w.Find<QLineEdit>(w.init, "meV1")->displayText(), "00012345,6789");
+  EXPECT_EQ(w.Find<QLineEdit>(w.init, "meV1l")->text(), "0,7500");
+  EXPECT_EQ(w.Find<QComboBox>(w.init, "cbPW1")->currentText(), "0,01");
+  EXPECT_TRUE(w.Find<QCheckBox>(w.init, "cbOut51")->isChecked());
+  EXPECT_FALSE(w.Find<QCheckBox>(w.init, "cbVt12")->isEnabled());
+  EXPECT_FALSE(w.Find<QCheckBox>(w.init, "cbVt11")->isEnabled());
+  EXPECT_TRUE(w.Find<QCheckBox>(w.init, "cbVt11")->isChecked());
+  const auto* group = w.Find<QWidget>(w.init, "rgErr21");
+  for (QRadioButton* item : group->findChildren<QRadioButton*>())
+    EXPECT_EQ(item->isChecked(), item->text() == "Акт - 1") << item->text().toStdString();
+  EXPECT_EQ(w.Find<QLabel>(w.init, "l1")->text(), "15 сек/сутки");
+
+  w.Find<QSlider>(w.init, "TrackBar1")->setValue(-20);
+  EXPECT_EQ(w.Find<QLabel>(w.init, "l1")->text(), "-20 сек/сутки");
+  w.messages.Answer(2);  // stay in initialization mode
+  QTest::mouseClick(w.Find<QPushButton>(w.init, "bbRQInitialize"), Qt::LeftButton);
+  EXPECT_EQ(w.messages.Texts(),
+            QStringList{"Прибор проинициализирован успешно. Выйти из режима инициализации?"});
+  // The block as read, but for the PC time stamped into its first 5 bytes.
+  std::vector<uint8_t> expected = test::HandWrittenUnitBlock();
+  expected[72] = 0x20;
+  ASSERT_EQ(w.unit.Device().Writes().size(), 1u);
+  std::vector<uint8_t> written = w.unit.Device().Writes()[0].data;
+  std::copy_n(expected.begin(), 5, written.begin());
+  EXPECT_EQ(test::HexOf(written), test::HexOf(expected));
+}
+
+TEST(Rq7Tabs, CurrentTabShowsWhatTheCompanionPrintsAndLocksItsButton) {
+  Window w;
+  auto* button = w.Find<QPushButton>(w.current, "Button1");
+  QTest::mouseClick(button, Qt::LeftButton);
+  ASSERT_TRUE(w.messages.Texts().isEmpty()) << w.messages.Texts().join(' ').toStdString();
+  EXPECT_FALSE(button->isEnabled());
+  EXPECT_TRUE(w.lockout.Timer2Active());
+
+  QJsonObject shown;
+  for (const QString& field : Rq7ValueFields())
+    shown.insert(field, w.Find<QLabel>(w.current, field)->text());
+  EXPECT_EQ(shown.value("stRQErrors1").toString(), "Линия 1\r\nv2 > vmax\r\n");
+
+  w.context.connection.port.Close();
+  QString out, err;
+  QTextStream outStream(&out), errStream(&err);
+  const int code = RunVrxCtl(
+      {"vrxctl", "--port", QString::fromStdString(w.unit.SlavePath()), "rq", "current", "--json"},
+      outStream, errStream);
+  outStream.flush();
+  ASSERT_EQ(code, 0) << err.toStdString();
+  EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).object(), shown);
+
+  w.lockout.Timer2Timer();
+  EXPECT_TRUE(button->isEnabled());
+  EXPECT_FALSE(w.lockout.Timer2Active());
+}
+
+}  // namespace
+}  // namespace vrx
