@@ -23,6 +23,8 @@ namespace {
 
 constexpr int kTrackBarLimit = 20;
 constexpr int kMaxFlowDigits = 3;
+// Room around the text of an edit: its frame and the cursor.
+constexpr int kEditMargin = 16;
 
 // A form mask in Qt's notation: every digit position required, unfilled ones shown as 0.
 QString QtMask(const char* mask) {
@@ -82,8 +84,11 @@ QLineEdit* Rq7InitTab::Masked(const char* name) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(QString::fromLatin1(name));
   for (const Rq7MaskedField& field : Rq7MaskedFields()) {
-    if (QLatin1String(field.name) == QLatin1String(name))
+    if (QLatin1String(field.name) == QLatin1String(name)) {
       edit->setInputMask(QtMask(field.mask));
+      edit->setMinimumWidth(
+          edit->fontMetrics().horizontalAdvance(QString::fromLatin1(field.mask)) + kEditMargin);
+    }
   }
   edits_[edit->objectName()] = edit;
   return edit;
