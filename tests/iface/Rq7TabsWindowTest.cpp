@@ -41,7 +41,8 @@ struct Window {
   Rq7Workspace workspace;
   ReadLockout lockout;
   Rq7InitTab init{workspace, context, [] { return false; }};
-  Rq7CurrentTab current{context, lockout, [] { return Rq7Path::Cable; }};
+  Rq7Path path = Rq7Path::Cable;
+  Rq7CurrentTab current{context, lockout, [this] { return path; }};
 
   Window() {
     unit.Device().SetImage(test::HandWrittenUnitBlock());
@@ -116,6 +117,18 @@ TEST(Rq7Tabs, CurrentTabShowsWhatTheCompanionPrintsAndLocksItsButton) {
   EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).object(), shown);
 
   w.lockout.Timer2Timer();
+  EXPECT_TRUE(button->isEnabled());
+  EXPECT_FALSE(w.lockout.Timer2Active());
+}
+
+TEST(Rq7Tabs, ThroughTheOpxAdapterTheButtonComesBackAtOnce) {
+  Window w;
+  w.path = Rq7Path::Opx;
+  auto* button = w.Find<QPushButton>(w.current, "Button1");
+  QTest::mouseClick(button, Qt::LeftButton);
+  // A pseudo-terminal has no DSR line: the hint is shown and the readout goes on.
+  EXPECT_EQ(w.messages.Texts(), QStringList{"Подключите адаптер OPX к порту ПК"});
+  EXPECT_EQ(w.Find<QLabel>(w.current, "stRQRTC")->text(), "04.03.25 13:33");
   EXPECT_TRUE(button->isEnabled());
   EXPECT_FALSE(w.lockout.Timer2Active());
 }
