@@ -6,15 +6,10 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
-#include "app/DemoInstrument.h"
-#include "app/MainForm.h"
-#include "app/WidgetCursor.h"
-#include "link/Pacer.h"
-#include "session/RunContext.h"
+#include "app/DemoScreenshot.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -27,17 +22,11 @@ int main(int argc, char** argv) {
   }
   QDir().mkpath(arguments[1]);
 
-  QTemporaryDir settings;
-  vrx::RealPacer pacer;
-  vrx::WidgetCursor cursor;
-  vrx::RecordingMessages messages;
-  vrx::RunContext context(pacer, cursor, messages,
-                          vrx::PortNaming(vrx::PortNaming::SettingLookup{}), {},
-                          settings.filePath(QStringLiteral("tool.ini")));
-  const auto instrument = vrx::StartDemoInstrument(context, QStringLiteral("RQ-7"));
   vrx::StartupOptions options;
   options.service = true;
-  vrx::TMainForm form(context, options);
+  vrx::test::DemoScreenshot demo(QStringLiteral("RQ-7"), options);
+  vrx::TMainForm& form = *demo.form;
+  const vrx::RecordingMessages& messages = demo.messages;
   form.show();
   if (!QTest::qWaitForWindowExposed(&form))
     return 1;
