@@ -52,7 +52,11 @@ class InitializeWindow : public ::testing::Test {
 
   template <typename T = QWidget>
   T* Find(const char* name) {
-    T* widget = form_->findChild<T*>(QString::fromLatin1(name));
+    // The first tab's controls first: the calibration dialogs have a grid "DBGrid1" of their own.
+    const QString objectName = QString::fromLatin1(name);
+    T* widget = form_->findChild<QWidget*>(QStringLiteral("TabSheet1"))->findChild<T*>(objectName);
+    if (widget == nullptr)
+      widget = form_->findChild<T*>(objectName);
     EXPECT_NE(widget, nullptr) << name;
     return widget;
   }
