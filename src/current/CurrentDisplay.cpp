@@ -46,11 +46,11 @@ const std::vector<RowSpec> kRows = {
 
 std::vector<CurrentDisplay::Row> BuildRows() {
   std::vector<CurrentDisplay::Row> rows;
-  for (const RowSpec& spec : kRows) {
-    CurrentDisplay::Row row{QString::fromLatin1(spec.label), QStringList(5)};
-    for (int channel : spec.channels) {
-      row.cells[channel - 1] = QString::fromLatin1(spec.prefix) + QString::number(channel) +
-                               QString::fromLatin1(spec.suffix);
+  for (const RowSpec& rowKind : kRows) {
+    CurrentDisplay::Row row{QString::fromLatin1(rowKind.label), QStringList(5)};
+    for (int channel : rowKind.channels) {
+      row.cells[channel - 1] = QString::fromLatin1(rowKind.prefix) + QString::number(channel) +
+                               QString::fromLatin1(rowKind.suffix);
     }
     rows.push_back(row);
   }
