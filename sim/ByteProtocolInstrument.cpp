@@ -101,6 +101,12 @@ void ByteProtocolInstrument::SetImage(std::vector<uint8_t> image) {
   image_ = std::move(image);
 }
 
+void ByteProtocolInstrument::RestoreImage(std::vector<uint8_t> image) {
+  SetImage(std::move(image));
+  std::scoped_lock lock(mutex_);
+  ImageRestored();
+}
+
 int ByteProtocolInstrument::SettingsLength() const {
   std::scoped_lock lock(mutex_);
   return static_cast<int>(image_.size());

@@ -65,6 +65,9 @@ class ByteProtocolInstrument : public Instrument {
   std::vector<uint8_t> Image() const;
   // Throws std::invalid_argument unless the size is the instrument's block length.
   void SetImage(std::vector<uint8_t> image);
+  // Takes back a block kept from an earlier run (vrx-sim --state): the image, and whatever the
+  // instrument remembers of the write that put it there.
+  void RestoreImage(std::vector<uint8_t> image);
   int SettingsLength() const;
 
   std::vector<BlockWrite> Writes() const;
@@ -87,6 +90,8 @@ class ByteProtocolInstrument : public Instrument {
   virtual std::vector<uint8_t> AnswerCommand(uint8_t command);
   // A block write was taken. Called with mutex_ held.
   virtual void BlockTaken() {}
+  // A block kept from an earlier run was restored. Called with mutex_ held.
+  virtual void ImageRestored() {}
   // Whether a fault fires in the exchange in progress; for AnswerCommand.
   bool Active(Fault fault) const;
   // The settings block; for the hooks, which run with mutex_ held.

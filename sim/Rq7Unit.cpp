@@ -154,8 +154,13 @@ void Rq7Unit::ApplyContentFaults(std::vector<uint8_t>& block, int minutesOffset)
 void Rq7Unit::BlockTaken() {
   // The unit keeps the stamp of the write as the time of its last initialization and counts
   // on from the written values.
-  std::copy_n(HeldImage().begin(), lastInit_.size(), lastInit_.begin());
+  ImageRestored();
   since_ = Now();
+}
+
+void Rq7Unit::ImageRestored() {
+  // A kept block still carries the stamp of the write that made it.
+  std::copy_n(HeldImage().begin(), lastInit_.size(), lastInit_.begin());
 }
 
 std::vector<uint8_t> Rq7Unit::ForwardedBlock(uint8_t function) {

@@ -57,6 +57,7 @@ class Rq7Unit : public ByteProtocolInstrument {
  protected:
   std::vector<uint8_t> AnswerCommand(uint8_t command) override;
   void BlockTaken() override;
+  void ImageRestored() override;
   std::vector<uint8_t> ForwardedBlock(uint8_t function) override;
 
  private:

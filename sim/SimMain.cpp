@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
     state.emplace(QString::fromLocal8Bit(*statePath), type);
     try {
       if (auto block = state->Load(static_cast<size_t>(instrument->SettingsLength()))) {
-        instrument->SetImage(*block);
+        instrument->RestoreImage(*block);
         savedBlock = std::move(*block);
       }
       if (interfaceModule) {

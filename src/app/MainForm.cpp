@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -219,20 +218,8 @@ void TMainForm::BuildRq7Pages() {
   };
   put(kRqInitPage, new Rq7InitTab(rq7Workspace_, context_,
                                   [this] { return workspace_.Selection().OldFormat(); }));
-  put(kRqCurrentPage, new Rq7CurrentTab(context_, readLockout_, [this] { return ChosenPath(); }));
-}
-
-Rq7Path TMainForm::ChosenPath() const {
-  QWidget* page = PageControl1_->widget(kCurrentPage);
-  const auto checked = [page](const char* name) {
-    const auto* button = page->findChild<QRadioButton*>(QString::fromLatin1(name));
-    return button != nullptr && button->isChecked();
-  };
-  if (checked("rbOPX"))
-    return Rq7Path::Opx;
-  if (checked("rbRS"))
-    return Rq7Path::Interface;
-  return Rq7Path::Cable;
+  put(kRqCurrentPage, new Rq7CurrentTab(context_, currentTab_->Lockout(),
+                                        [this] { return currentTab_->ChosenPath(); }));
 }
 
 void TMainForm::RefreshSchemePicture() {

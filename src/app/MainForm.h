@@ -7,7 +7,6 @@
 #include "iface/InterfaceSettings.h"
 #include "iface/Rq7Readout.h"
 #include "iface/Rq7Workspace.h"
-#include "session/ReadLockout.h"
 #include "session/RunContext.h"
 #include "workspace/InitWorkspace.h"
 
@@ -88,7 +87,6 @@ class TMainForm : public QMainWindow {
   void BuildRq7Pages();
   // The path to the instrument chosen on the current-parameters tab; the cable while that tab
   // offers no choice.
-  Rq7Path ChosenPath() const;
   // A scheme change while the picture window is open shows the new scheme there and gives the
   // focus back to the main window.
   void RefreshSchemePicture();
@@ -105,7 +103,6 @@ class TMainForm : public QMainWindow {
   InterfaceSettings interface_;
   Rq7Workspace rq7Workspace_;
   // The read button of the current-values readouts, shared by their tabs.
-  ReadLockout readLockout_;
 
   QComboBox* cbComSelector_ = nullptr;
   QComboBox* cbComSpeed_ = nullptr;

@@ -55,18 +55,18 @@ int Init(CliRun& run) {
   return written ? kExitDone : kExitRefused;
 }
 
-Rq7Path PathOf(const QString& name) {
+CurrentPath PathOf(const QString& name) {
   if (name.isEmpty() || name == QLatin1String("cable"))
-    return Rq7Path::Cable;
+    return CurrentPath::Cable;
   if (name == QLatin1String("opx"))
-    return Rq7Path::Opx;
+    return CurrentPath::Opx;
   if (name == QLatin1String("rs"))
-    return Rq7Path::Interface;
+    return CurrentPath::Interface;
   throw UsageError(QStringLiteral("--path takes cable, opx or rs, not ") + name);
 }
 
 int Current(CliRun& run) {
-  const Rq7Path path = PathOf(run.Value("path"));
+  const CurrentPath path = PathOf(run.Value("path"));
   bool ok = true;
   const uint32_t baud = run.IsSet("rs-baud") ? run.Value("rs-baud").toUInt(&ok) : 0;
   if (!ok || (run.IsSet("rs-baud") && baud == 0))

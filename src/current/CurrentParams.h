@@ -2,23 +2,22 @@
 
 #include "current/CurrentDisplay.h"
 #include "current/CurrentReadout.h"
+#include "current/ReadLockout.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
 
 namespace vrx {
 
 // The tab "Текущие параметры" without its widgets: the display, the chosen path, and the read
-// button with its lock-out. After a readout the button stays disabled until `Timer2` (2000 ms)
-// fires, except on the OPX path, whose wake-up already took long enough.
+// button with its lock-out, which the RQ-7 unit's readout shares.
 class CurrentParams {
  public:
-  static constexpr int kTimer2IntervalMs = 2000;
-
   CurrentParams(Connection& connection, Messages& messages);
 
   const CurrentDisplay& Display() const { return display_; }
-  bool ReadEnabled() const { return readEnabled_; }
-  bool Timer2Active() const { return timer2Active_; }
+  ReadLockout& Lockout() { return lockout_; }
+  bool ReadEnabled() const { return lockout_.ButtonEnabled(); }
+  bool Timer2Active() const { return lockout_.Timer2Active(); }
 
   // The radio buttons `rbCable`, `rbRS`, `rbOPX`.
   CurrentPath path = CurrentPath::Cable;
@@ -30,14 +29,13 @@ class CurrentParams {
   // "Сброс": hides the value panel and empties model, address, scheme, number and status.
   void bnResetCurParamsClick();
   // Timer2 fired: it switches itself off and enables "Считать".
-  void Timer2Timer();
+  void Timer2Timer() { lockout_.Timer2Timer(); }
 
  private:
   Connection& connection_;
   Messages& messages_;
   CurrentDisplay display_;
-  bool readEnabled_ = true;
-  bool timer2Active_ = false;
+  ReadLockout lockout_;
 };
 
 }  // namespace vrx

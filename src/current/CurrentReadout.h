@@ -1,14 +1,11 @@
 #pragma once
 
 #include "current/CurrentDisplay.h"
+#include "current/CurrentPath.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
 
 namespace vrx {
-
-// How the tool reaches the instrument: the cable, the additional interface module (Modbus at
-// the module's speed), the OPX adapter (woken first).
-enum class CurrentPath { Cable, Interface, Opx };
 
 // Reads the clock block and the current-parameters block over the path, checks both checksums
 // and fills the display from them (the buffer holds the current-parameters block afterwards).

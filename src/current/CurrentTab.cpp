@@ -34,8 +34,16 @@ CurrentTab::CurrentTab(RunContext& context, QWidget* parent)
 
   Timer2_ = new QTimer(this);
   Timer2_->setObjectName(QStringLiteral("Timer2"));
-  Timer2_->setInterval(CurrentParams::kTimer2IntervalMs);
+  Timer2_->setInterval(ReadLockout::kTimer2IntervalMs);
   ConnectAction(Timer2_, &QTimer::timeout, context_, [this] { Timer2Timer(); });
+  // The RQ-7 readout holds the same lock-out, so the button follows it rather than the tab's own
+  // readouts only.
+  connect(&core_.Lockout(), &ReadLockout::changed, this, &CurrentTab::FollowLockout);
+  connect(&core_.Lockout(), &ReadLockout::released, this, [this] {
+    // The focus goes back to the button only while its tab is the one shown.
+    if (isVisible())
+      bnReadCurParams_->setFocus();
+  });
   ConnectAction(bnReadCurParams_, &QPushButton::clicked, context_,
                 [this] { bnReadCurParamsClick(); });
   ConnectAction(bnResetCurParams_, &QPushButton::clicked, context_,
@@ -149,6 +157,10 @@ void CurrentTab::Refresh() {
   }
   plCurParams2_->setVisible(display.valuePanelVisible);
   plColdWater_->setVisible(display.coldWaterVisible);
+  FollowLockout();
+}
+
+void CurrentTab::FollowLockout() {
   bnReadCurParams_->setEnabled(core_.ReadEnabled());
   if (core_.Timer2Active() && !Timer2_->isActive())
     Timer2_->start();
@@ -156,10 +168,14 @@ void CurrentTab::Refresh() {
     Timer2_->stop();
 }
 
+CurrentPath CurrentTab::ChosenPath() const {
+  return rbOPX_->isChecked()  ? CurrentPath::Opx
+         : rbRS_->isChecked() ? CurrentPath::Interface
+                              : CurrentPath::Cable;
+}
+
 void CurrentTab::bnReadCurParamsClick() {
-  core_.path = rbOPX_->isChecked()  ? CurrentPath::Opx
-               : rbRS_->isChecked() ? CurrentPath::Interface
-                                    : CurrentPath::Cable;
+  core_.path = ChosenPath();
   // What the readout showed before a failure stays on screen while the error box tells why.
   try {
     core_.bnReadCurParamsClick();
@@ -177,10 +193,6 @@ void CurrentTab::bnResetCurParamsClick() {
 
 void CurrentTab::Timer2Timer() {
   core_.Timer2Timer();
-  Refresh();
-  // The focus goes back to the button only while its tab is the one shown.
-  if (isVisible())
-    bnReadCurParams_->setFocus();
 }
 
 }  // namespace vrx

@@ -27,7 +27,13 @@ class CurrentTab : public QWidget {
   void bnResetCurParamsClick();
   void Timer2Timer();
 
+  // The read button's lock-out, held also by the RQ-7 unit's readout.
+  ReadLockout& Lockout() { return core_.Lockout(); }
+  // The path the radio buttons choose, for both readouts.
+  CurrentPath ChosenPath() const;
+
  private:
+  void FollowLockout();
   QWidget* BuildLeftPanel();
   QWidget* BuildValuePanel();
   QLabel* Static(const QString& name, QWidget* parent);

@@ -9,7 +9,7 @@
 namespace vrx {
 
 Rq7CurrentTab::Rq7CurrentTab(RunContext& context, ReadLockout& lockout,
-                             std::function<Rq7Path()> path, QWidget* parent)
+                             std::function<CurrentPath()> path, QWidget* parent)
     : QWidget(parent), context_(context), lockout_(lockout), path_(std::move(path)) {
   auto* grid = new QGridLayout(this);
   const auto field = [&](const QString& name) {
@@ -53,12 +53,17 @@ Rq7CurrentTab::Rq7CurrentTab(RunContext& context, ReadLockout& lockout,
   grid->setColumnStretch(3, 1);
 
   ConnectAction(Button1_, &QPushButton::clicked, context_, [this] { Read(); });
-  connect(&lockout_, &ReadLockout::buttonEnabledChanged, Button1_, &QPushButton::setEnabled);
+  connect(&lockout_, &ReadLockout::changed, this,
+          [this] { Button1_->setEnabled(lockout_.ButtonEnabled()); });
+  connect(&lockout_, &ReadLockout::released, this, [this] {
+    if (isVisible())
+      Button1_->setFocus();
+  });
 }
 
 void Rq7CurrentTab::Read() {
-  const Rq7Path path = path_ ? path_() : Rq7Path::Cable;
-  ReadLockout::Hold hold(lockout_, path == Rq7Path::Opx);
+  const CurrentPath path = path_ ? path_() : CurrentPath::Cable;
+  ReadLockout::Hold hold(lockout_, path == CurrentPath::Opx);
   // Fields filled before a failure keep their new texts.
   struct ShowOnExit {
     Rq7CurrentTab& tab;

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "current/ReadLockout.h"
 #include "iface/Rq7Readout.h"
-#include "session/ReadLockout.h"
 #include "session/RunContext.h"
 
 class QLabel;
@@ -20,7 +20,7 @@ class Rq7CurrentTab : public QWidget {
   Q_OBJECT
 
  public:
-  Rq7CurrentTab(RunContext& context, ReadLockout& lockout, std::function<Rq7Path()> path,
+  Rq7CurrentTab(RunContext& context, ReadLockout& lockout, std::function<CurrentPath()> path,
                 QWidget* parent = nullptr);
 
   // The texts the output fields show, keyed by form name.
@@ -32,7 +32,7 @@ class Rq7CurrentTab : public QWidget {
 
   RunContext& context_;
   ReadLockout& lockout_;
-  std::function<Rq7Path()> path_;
+  std::function<CurrentPath()> path_;
   Rq7ValuesDisplay display_;
   QMap<QString, QLabel*> fields_;
   QPushButton* Button1_ = nullptr;

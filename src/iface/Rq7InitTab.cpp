@@ -86,8 +86,8 @@ QLineEdit* Rq7InitTab::Masked(const char* name) {
   for (const Rq7MaskedField& field : Rq7MaskedFields()) {
     if (QLatin1String(field.name) == QLatin1String(name)) {
       edit->setInputMask(QtMask(field.mask));
-      edit->setMinimumWidth(
-          edit->fontMetrics().horizontalAdvance(QString::fromLatin1(field.mask)) + kEditMargin);
+      edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString::fromLatin1(field.mask)) +
+                            kEditMargin);
     }
   }
   edits_[edit->objectName()] = edit;

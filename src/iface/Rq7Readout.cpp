@@ -9,8 +9,8 @@ namespace {
 constexpr uint8_t kCmdClock = 6;
 constexpr uint8_t kCmdValues = 8;
 
-void ReadBlock(Connection& c, Rq7Path path, uint8_t command, int length) {
-  if (path == Rq7Path::Interface)
+void ReadBlock(Connection& c, CurrentPath path, uint8_t command, int length) {
+  if (path == CurrentPath::Interface)
     ReadForwardedBlock(c, command == kCmdClock);
   else
     ReadValueBlock(c, command, length, command == kCmdValues);
@@ -19,8 +19,8 @@ void ReadBlock(Connection& c, Rq7Path path, uint8_t command, int length) {
 
 }  // namespace
 
-void ReadRq7Values(Connection& c, Rq7Path path, Messages& messages, Rq7ValuesDisplay& display) {
-  if (path == Rq7Path::Opx)
+void ReadRq7Values(Connection& c, CurrentPath path, Messages& messages, Rq7ValuesDisplay& display) {
+  if (path == CurrentPath::Opx)
     WakeOpxAdapter(c, messages);
   ReadBlock(c, path, kCmdClock, kRq7ClockLength);
   ShowRq7Clock(c.buffer.data(), display);

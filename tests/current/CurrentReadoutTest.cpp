@@ -10,8 +10,8 @@
 #include "current/CurrentReadout.h"
 #include "model/Errors.h"
 #include "sim/HeatCalculator.h"
-#include "sim/OpxAdapterLine.h"
 #include "support/EmulatedLink.h"
+#include "support/OpxBench.h"
 
 namespace vrx {
 namespace {
@@ -156,28 +156,9 @@ TEST(CurrentReadout, ReadsThroughTheInterfaceModule) {
   EXPECT_TRUE(tab.Timer2Active());
 }
 
-// The OPX adapter in-process: a pacer whose clock only moves when the tool pauses.
-struct OpxBench {
-  struct ClockPacer : Pacer {
-    int64_t now = 0;
-    void Wait(int ms) override { now += ms; }
-    void PumpMessages() override {}
-  };
-
-  OpxBench() {
-    auto owned = std::make_unique<sim::OpxAdapterLine>(calculator, [this] { return pacer.now; });
-    line = owned.get();
-    connection = std::make_unique<Connection>(
-        pacer, cursor, PortNaming(PortNaming::SettingLookup{}), std::move(owned));
-    connection->port.Open(1, 4800, 1500);
-  }
-
-  sim::HeatCalculator calculator{Config("VRX-L2-2.2")};
-  ClockPacer pacer;
-  PlainCursor cursor;
-  sim::OpxAdapterLine* line = nullptr;
-  std::unique_ptr<Connection> connection;
-  RecordingMessages messages;
+// A VRX-L2 behind the OPX adapter.
+struct OpxBench : test::OpxBench<sim::HeatCalculator> {
+  OpxBench() : test::OpxBench<sim::HeatCalculator>(Config("VRX-L2-2.2")) {}
 };
 
 TEST(CurrentReadout, OpxWakesTheAdapterAndGivesTheButtonBackAtOnce) {
@@ -214,7 +195,7 @@ TEST(CurrentReadout, TheSleepingAdapterPassesNothing) {
   OpxBench bench;
   CurrentParams tab(*bench.connection, bench.messages);
   EXPECT_THROW(tab.bnReadCurParamsClick(), EComPort);
-  EXPECT_TRUE(bench.calculator.Heard().empty());
+  EXPECT_TRUE(bench.device.Heard().empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "iface/Rq7Workspace.h"
 #include "model/Errors.h"
 #include "support/EmulatedLink.h"
+#include "support/OpxBench.h"
 #include "support/ScriptedConfirmation.h"
 
 namespace vrx {
@@ -40,7 +41,7 @@ struct Bench {
   bool Initialize(bool l1Family = false) {
     return ws.Initialize(*line, stamp, confirmation, messages, l1Family);
   }
-  Rq7ValuesDisplay Readout(Rq7Path path) {
+  Rq7ValuesDisplay Readout(CurrentPath path) {
     Rq7ValuesDisplay display;
     ReadRq7Values(*line, path, messages, display);
     return display;
@@ -84,7 +85,7 @@ TEST(Rq7Initialize, UnchangedTabWritesTheBlockReadWithTheStampAndLeavesInitModeO
             QStringList{"Прибор проинициализирован успешно. Выйти из режима инициализации?"});
   EXPECT_EQ(b.Unit().InitModeExits(), 1);
   // The unit keeps the stamp as its last initialization.
-  EXPECT_EQ(b.Readout(Rq7Path::Cable).value("stIniRQRTC"), "31.12.24 23:59");
+  EXPECT_EQ(b.Readout(CurrentPath::Cable).value("stIniRQRTC"), "31.12.24 23:59");
 }
 
 TEST(Rq7Initialize, AVrxL1ModelOnTheFirstTabOnlyReportsSuccess) {
@@ -170,11 +171,11 @@ TEST(Rq7Values, ReadoutShowsEveryFieldAlikeOverCableAndInterfaceModule) {
       {"stDuRQ2", "1"},
       {"stRQErrors1", "Линия 1\r\nLB\r\nБудильник\r\n"},
   };
-  EXPECT_EQ(b.Readout(Rq7Path::Interface), expected);
-  EXPECT_EQ(b.Readout(Rq7Path::Cable), expected);
+  EXPECT_EQ(b.Readout(CurrentPath::Interface), expected);
+  EXPECT_EQ(b.Readout(CurrentPath::Cable), expected);
   // Each block's reading ends with command 13, the values block's with a lone 0x0D as well,
   // which the tool writes without waiting: it reaches the unit a little later.
-  b.Readout(Rq7Path::Cable);
+  b.Readout(CurrentPath::Cable);
   EXPECT_EQ(HeardSoon(b.Unit(), "06 0D 08 0D 0D"), "06 0D 08 0D 0D");
 }
 
@@ -182,22 +183,22 @@ TEST(Rq7Values, FailuresEndTheReadout) {
   Bench b;
   b.Unit().Arm(Fault::UnknownFamily, Rq7Unit::kClockBlock);
   b.Unit().ClearHeard();
-  EXPECT_EQ(ErrorOf([&] { b.Readout(Rq7Path::Cable); }), "Подключенный прибор не RQ-7");
+  EXPECT_EQ(ErrorOf([&] { b.Readout(CurrentPath::Cable); }), "Подключенный прибор не RQ-7");
   EXPECT_EQ(HexOf(b.Unit().Heard()), "06 0D");
 
   Rq7ValuesDisplay display;
   b.Unit().Arm(Fault::WrongChecksum, Rq7Unit::kValuesBlock);
-  EXPECT_EQ(ErrorOf([&] { ReadRq7Values(*b.line, Rq7Path::Cable, b.messages, display); }),
+  EXPECT_EQ(ErrorOf([&] { ReadRq7Values(*b.line, CurrentPath::Cable, b.messages, display); }),
             "Несовпадение контрольной суммы");
   EXPECT_EQ(display.value("stRQRTC"), "04.03.25 13:33");  // filled before the failure
   EXPECT_FALSE(display.contains("stRQG1"));
 
   b.Unit().Arm(Fault::BadBcdDigit, Rq7Unit::kValuesBlock);
-  EXPECT_EQ(ErrorOf([&] { b.Readout(Rq7Path::Cable); }), "Bad digit");
+  EXPECT_EQ(ErrorOf([&] { b.Readout(CurrentPath::Cable); }), "Bad digit");
   b.Unit().Arm(Fault::WrongEcho, Rq7Unit::kClockBlock);
-  EXPECT_EQ(ErrorOf([&] { b.Readout(Rq7Path::Cable); }), "Ошибка приемо/передачи");
+  EXPECT_EQ(ErrorOf([&] { b.Readout(CurrentPath::Cable); }), "Ошибка приемо/передачи");
   b.Unit().Arm(Fault::ShortReply, Rq7Unit::kValuesBlock);
-  EXPECT_EQ(ErrorOf([&] { b.Readout(Rq7Path::Cable); }), "Нет ответа от прибора");
+  EXPECT_EQ(ErrorOf([&] { b.Readout(CurrentPath::Cable); }), "Нет ответа от прибора");
 }
 
 TEST(Rq7Values, FlowVolumeAndErrorTexts) {
@@ -213,6 +214,22 @@ TEST(Rq7Values, FlowVolumeAndErrorTexts) {
   EXPECT_EQ(display.value("stRQG1"), "12,34567");
   EXPECT_EQ(display.value("stRQG2"), "0,00000");
   EXPECT_EQ(display.value("stRQErrors1"), "Нет ошибок");
+}
+
+TEST(Rq7Readout, ThroughTheOpxAdapterWakesItFirstAndReadsBothBlocks) {
+  test::OpxBench<Rq7Unit> bench(sim::Rq7UnitConfig{.clock = UnitClock});
+  bench.device.SetImage(test::HandWrittenUnitBlock());
+  Rq7ValuesDisplay display;
+  ReadRq7Values(*bench.connection, CurrentPath::Opx, bench.messages, display);
+  const std::vector<std::string> wake = {
+      "0 rts on",         "800 rts off",        "900 write ff 4800", "1550 write 80 4800",
+      "1550 read 1 7000", "1600 write 06 4800", "1600 read 1 1500"};
+  const auto& events = bench.line->Events();
+  ASSERT_GE(events.size(), wake.size());
+  EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + wake.size()), wake);
+  EXPECT_TRUE(bench.messages.Texts().isEmpty());
+  EXPECT_EQ(display.value("stRQRTC"), "04.03.25 13:33");
+  EXPECT_FALSE(display.value("stRQNumber").isEmpty());
 }
 
 }  // namespace

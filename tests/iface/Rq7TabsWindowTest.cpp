@@ -8,12 +8,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/QtPrinters.h"
 #include "cli/VrxCtl.h"
+#include "current/CurrentTab.h"
 #include "iface/Rq7CurrentTab.h"
 #include "iface/Rq7InitTab.h"
 #include "iface/Rq7TestSupport.h"
@@ -39,10 +42,12 @@ struct Window {
   test::ScriptedConfirmation confirmation;
   RunContext context{pacer, cursor, messages, PortNaming(), {}, dir.filePath("tool.ini")};
   Rq7Workspace workspace;
-  ReadLockout lockout;
   Rq7InitTab init{workspace, context, [] { return false; }};
-  Rq7Path path = Rq7Path::Cable;
-  Rq7CurrentTab current{context, lockout, [this] { return path; }};
+  // The heat calculator's readout tab: its radio buttons choose the path, its read button and
+  // Timer2 are the lock-out the unit's readout holds.
+  CurrentTab params{context};
+  ReadLockout& lockout = params.Lockout();
+  Rq7CurrentTab current{context, lockout, [this] { return params.ChosenPath(); }};
 
   Window() {
     unit.Device().SetImage(test::HandWrittenUnitBlock());
@@ -93,13 +98,17 @@ TEST(Rq7Tabs, InitTabShowsTheBlockAndWritesWhatItShows) {
   EXPECT_EQ(test::HexOf(written), test::HexOf(expected));
 }
 
-TEST(Rq7Tabs, CurrentTabShowsWhatTheCompanionPrintsAndLocksItsButton) {
+TEST(Rq7Tabs, CurrentTabShowsWhatTheCompanionPrintsAndLocksTheReadButtons) {
   Window w;
   auto* button = w.Find<QPushButton>(w.current, "Button1");
+  auto* heatButton = w.Find<QPushButton>(w.params, "bnReadCurParams");
+  auto* timer2 = w.params.findChild<QTimer*>("Timer2");
+  ASSERT_NE(timer2, nullptr);
   QTest::mouseClick(button, Qt::LeftButton);
   ASSERT_TRUE(w.messages.Texts().isEmpty()) << w.messages.Texts().join(' ').toStdString();
   EXPECT_FALSE(button->isEnabled());
-  EXPECT_TRUE(w.lockout.Timer2Active());
+  EXPECT_FALSE(heatButton->isEnabled());
+  EXPECT_TRUE(timer2->isActive());
 
   QJsonObject shown;
   for (const QString& field : Rq7ValueFields())
@@ -116,21 +125,25 @@ TEST(Rq7Tabs, CurrentTabShowsWhatTheCompanionPrintsAndLocksItsButton) {
   ASSERT_EQ(code, 0) << err.toStdString();
   EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).object(), shown);
 
-  w.lockout.Timer2Timer();
+  // Timer2 of the current-parameters tab gives both buttons back.
+  QSignalSpy released(&w.lockout, &ReadLockout::released);
+  EXPECT_TRUE(released.wait(ReadLockout::kTimer2IntervalMs + 1000));
   EXPECT_TRUE(button->isEnabled());
-  EXPECT_FALSE(w.lockout.Timer2Active());
+  EXPECT_TRUE(heatButton->isEnabled());
+  EXPECT_FALSE(timer2->isActive());
 }
 
 TEST(Rq7Tabs, ThroughTheOpxAdapterTheButtonComesBackAtOnce) {
   Window w;
-  w.path = Rq7Path::Opx;
+  w.Find<QRadioButton>(w.params, "rbOPX")->setChecked(true);
   auto* button = w.Find<QPushButton>(w.current, "Button1");
   QTest::mouseClick(button, Qt::LeftButton);
   // A pseudo-terminal has no DSR line: the hint is shown and the readout goes on.
   EXPECT_EQ(w.messages.Texts(), QStringList{"Подключите адаптер OPX к порту ПК"});
   EXPECT_EQ(w.Find<QLabel>(w.current, "stRQRTC")->text(), "04.03.25 13:33");
   EXPECT_TRUE(button->isEnabled());
-  EXPECT_FALSE(w.lockout.Timer2Active());
+  EXPECT_TRUE(w.Find<QPushButton>(w.params, "bnReadCurParams")->isEnabled());
+  EXPECT_FALSE(w.params.findChild<QTimer*>("Timer2")->isActive());
 }
 
 }  // namespace
