@@ -71,6 +71,8 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
   if (context_.timeConfirmation == nullptr)
     context_.timeConfirmation = ClockVerifyForm_;
+  if (context_.fileDialogs == nullptr)
+    context_.fileDialogs = &fileDialogs_;
   CreateServiceTab();
 }
 
@@ -79,6 +81,8 @@ TMainForm::~TMainForm() {
   delete SchemePictureForm_.data();
   if (context_.timeConfirmation == ClockVerifyForm_)
     context_.timeConfirmation = nullptr;
+  if (context_.fileDialogs == &fileDialogs_)
+    context_.fileDialogs = nullptr;
   // The first tab shows the workspace, which as a member goes before the window's children.
   delete initTab_;
   delete serviceTab_;

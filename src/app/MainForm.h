@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "app/StartupOptions.h"
+#include "app/WidgetFileDialogs.h"
 #include "iface/InterfaceSettings.h"
 #include "iface/Rq7Readout.h"
 #include "iface/Rq7Workspace.h"
@@ -114,6 +115,7 @@ class TMainForm : public QMainWindow {
   CurrentTab* currentTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
+  WidgetFileDialogs fileDialogs_{this};
   // Made at the first F1 and kept; the picture window is the application's and clears this
   // reference when it closes.
   THelpForm* HelpForm_ = nullptr;

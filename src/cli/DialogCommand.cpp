@@ -2,7 +2,7 @@
 
 #include <QJsonDocument>
 
-#include "cli/FormFile.h"
+#include "workspace/FormFile.h"
 
 namespace vrx {
 

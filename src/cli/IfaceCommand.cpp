@@ -1,9 +1,9 @@
 #include <QJsonDocument>
 
 #include "cli/CliCommand.h"
-#include "cli/FormFile.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
+#include "workspace/FormFile.h"
 
 namespace vrx {
 

@@ -1,28 +1,16 @@
 #include "cli/CliCommand.h"
 #include "cli/ConsoleMessages.h"
 #include "cli/ConsoleTimeConfirmation.h"
-#include "cli/FormFile.h"
 #include "service/PcTimeStamp.h"
+#include "workspace/FormFile.h"
+#include "workspace/InitTemplate.h"
 #include "workspace/InitWorkspace.h"
 #include "workspace/InitializeDevice.h"
 #include "workspace/ReadIniParams.h"
-#include "workspace/WorkspaceForm.h"
 
 namespace vrx {
 
 namespace {
-
-// The form without its model and scheme where they are those already selected: choosing them
-// again would put every channel row back to its defaults.
-QJsonObject WithoutUnchangedSelection(QJsonObject form, const QJsonObject& selected) {
-  for (const char* key : {"cbDeviceType", "cbCountingScheme"}) {
-    const QString name = QString::fromLatin1(key);
-    if (form.value(name) != selected.value(name))
-      break;
-    form.remove(name);
-  }
-  return form;
-}
 
 int Init(CliRun& run) {
   if (!run.IsSet("form"))
@@ -37,7 +25,7 @@ int Init(CliRun& run) {
   InitWorkspace workspace(connection.state);
   workspace.Start();
   ReadIniParams(workspace, connection.link, connection.state, connection.buffer);
-  ApplyForm(workspace, WithoutUnchangedSelection(form, ToForm(workspace)));
+  InitTemplate(form).ApplyTo(workspace);
   workspace.Controls().CheckBox1.checked = run.IsSet("erase");
   PcTimeStamp stamp(run.clock);
   PresetTimeConfirmation preset;

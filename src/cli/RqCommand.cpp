@@ -2,10 +2,10 @@
 
 #include "cli/CliCommand.h"
 #include "cli/ConsoleTimeConfirmation.h"
-#include "cli/FormFile.h"
 #include "iface/Rq7Readout.h"
 #include "iface/Rq7Workspace.h"
 #include "service/PcTimeStamp.h"
+#include "workspace/FormFile.h"
 
 namespace vrx {
 

@@ -1,7 +1,6 @@
-#include <QJsonDocument>
-
 #include "cli/CliCommand.h"
 #include "cli/HexText.h"
+#include "workspace/FormFile.h"
 #include "workspace/InitWorkspace.h"
 #include "workspace/ReadIniParams.h"
 #include "workspace/WorkspaceForm.h"
@@ -17,7 +16,7 @@ int Settings(CliRun& run) {
     InitWorkspace workspace(connection.state);
     workspace.Start();
     ReadIniParams(workspace, connection.link, connection.state, connection.buffer);
-    run.out << QString::fromUtf8(QJsonDocument(ToForm(workspace)).toJson(QJsonDocument::Indented));
+    run.out << QString::fromUtf8(FormFileText(ToForm(workspace)));
     return kExitDone;
   }
   connection.link.IdentifyDevice();

@@ -6,6 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "model/Errors.h"
+#include "workspace/FormFile.h"
 
 namespace vrx {
 
@@ -106,14 +107,20 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, Q
     return kExitDone;
   }
 
+  const auto misused = [&](const std::exception& error) {
+    err << QString::fromStdString(error.what()) << '\n' << CommandUsage(*command);
+    return kExitUsage;
+  };
   try {
     if (const std::optional<QString> foreign = ForeignOption(parser, *command, owners))
       throw UsageError(*foreign);
     CliRun run(parser, LineOptions::From(parser), words, in, out, err, clock);
     return command->run(run);
   } catch (const UsageError& error) {
-    err << QString::fromStdString(error.what()) << '\n' << CommandUsage(*command);
-    return kExitUsage;
+    return misused(error);
+  } catch (const FormFileError& error) {
+    // A form file that cannot be used is a fault of the command line that named it.
+    return misused(error);
   } catch (const EOwned& error) {
     err << error.message() << '\n';
     return kExitRefused;

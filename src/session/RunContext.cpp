@@ -23,6 +23,12 @@ PcTimeConfirmation& RunContext::TimeConfirmation() const {
   return *timeConfirmation;
 }
 
+FileDialogs& RunContext::Files() const {
+  if (fileDialogs == nullptr)
+    throw std::logic_error("no file dialogs are installed");
+  return *fileDialogs;
+}
+
 void RunContext::WithSettings(const std::function<void(QSettings&)>& use) const {
   if (settingsFile_.isEmpty()) {
     QSettings settings = OpenToolSettings();

@@ -9,6 +9,7 @@
 #include "model/Messages.h"
 #include "service/PcTimeConfirmation.h"
 #include "service/PcTimeStamp.h"
+#include "session/FileDialogs.h"
 
 namespace vrx {
 
@@ -36,6 +37,9 @@ class RunContext {
   // Who is asked whether the PC clock is right before the first time stamp of a run. Throws
   // std::logic_error while nobody is installed.
   PcTimeConfirmation& TimeConfirmation() const;
+  // Who chooses the files the window opens and saves. Throws std::logic_error while nobody is
+  // installed.
+  FileDialogs& Files() const;
 
   Messages& messages;
   Connection connection;
@@ -44,6 +48,8 @@ class RunContext {
   // The main window installs its clock verification dialog here unless something else is
   // installed already (tests answer from a script).
   PcTimeConfirmation* timeConfirmation = nullptr;
+  // The main window installs its file dialogs here unless a test has installed its answers.
+  FileDialogs* fileDialogs = nullptr;
 
  private:
   QString settingsFile_;

@@ -15,11 +15,13 @@
 #include <algorithm>
 #include <exception>
 #include <initializer_list>
+#include <optional>
 
 #include "workspace/ChannelsModel.h"
 #include "workspace/CircuitsModel.h"
 #include "workspace/DbGrid.h"
 #include "workspace/DecimalEdit.h"
+#include "workspace/InitTemplate.h"
 #include "workspace/InitializeDevice.h"
 #include "workspace/NumberEdit.h"
 #include "workspace/NumberEditSteps.h"
@@ -37,6 +39,10 @@ constexpr int kTemperatureDigits = 5;
 // The channel grid is as high as the table's rows, at least one; the circuit grid shows all nine
 // rows when there is room.
 constexpr int kCircuitRows = 9;
+
+// Templates are form files, JSON like those of vrxctl.
+const QString kTemplateFilter = QStringLiteral("Шаблоны (*.json)");
+const QString kTemplateSuffix = QStringLiteral("json");
 
 QComboBox* DropDownList(const char* name, QWidget* parent) {
   auto* box = new QComboBox(parent);
@@ -125,6 +131,15 @@ void InitTab::BuildControls() {
   bbInitialize_ = new QPushButton(this);
   bbInitialize_->setObjectName(QStringLiteral("bbInitialize"));
   right->addWidget(bbInitialize_, 0, Qt::AlignLeft);
+  auto* templates = new QHBoxLayout;
+  bnSaveTemplate_ = new QPushButton(QStringLiteral("Сохранить шаблон…"), this);
+  bnSaveTemplate_->setObjectName(QStringLiteral("bnSaveTemplate"));
+  templates->addWidget(bnSaveTemplate_);
+  bnLoadTemplate_ = new QPushButton(QStringLiteral("Загрузить шаблон…"), this);
+  bnLoadTemplate_->setObjectName(QStringLiteral("bnLoadTemplate"));
+  templates->addWidget(bnLoadTemplate_);
+  templates->addStretch(1);
+  right->addLayout(templates);
   right->addStretch(1);
   top->addLayout(right);
   top->addStretch(1);
@@ -355,6 +370,8 @@ void InitTab::ConnectControls() {
       });
   connect(bbReadIniParams_, &QPushButton::clicked, this, [this] { ReadIniParams(); });
   connect(bbInitialize_, &QPushButton::clicked, this, [this] { InitializeDevice(); });
+  connect(bnSaveTemplate_, &QPushButton::clicked, this, [this] { SaveTemplate(); });
+  connect(bnLoadTemplate_, &QPushButton::clicked, this, [this] { LoadTemplate(); });
   connect(&workspace_, &InitWorkspace::changed, this, [this] { Refresh(); });
 }
 
@@ -400,6 +417,30 @@ void InitTab::InitializeDevice() {
     EnterChannelEdit();
     vrx::InitializeDevice(workspace_, context_.connection.link, context_.connection.state, context_.connection.buffer,
                           context_.timeStamp, context_.TimeConfirmation(), context_.messages);
+  });
+}
+
+void InitTab::SaveTemplate() {
+  RunHandler([this] {
+    EnterChannelEdit();
+    const QString path = context_.Files().SaveFileName(QStringLiteral("Сохранить шаблон"),
+                                                       kTemplateFilter, kTemplateSuffix);
+    if (!path.isEmpty())
+      InitTemplate::Save(workspace_, path);
+  });
+}
+
+void InitTab::LoadTemplate() {
+  RunHandler([this] {
+    const QString path =
+        context_.Files().OpenFileName(QStringLiteral("Загрузить шаблон"), kTemplateFilter);
+    if (path.isEmpty())
+      return;
+    const InitTemplate loaded = InitTemplate::Load(path);
+    const std::optional<QString> question = loaded.ModelQuestion(workspace_);
+    if (question && !context_.messages.Confirm(*question))
+      return;
+    loaded.ApplyTo(workspace_);
   });
 }
 

@@ -71,6 +71,10 @@ class InitTab : public QWidget {
   // Enters the text of an open cell editor of DBGrid1 through the cell's setter and closes the
   // editor; a refused text is rethrown here.
   void EnterChannelEdit();
+  // "Сохранить шаблон…" and "Загрузить шаблон…": the tab as a form file, in a file the user
+  // chooses; a template of another model is applied only after a "Да" to switching the model.
+  void SaveTemplate();
+  void LoadTemplate();
 
   InitWorkspace& workspace_;
   RunContext& context_;
@@ -119,6 +123,8 @@ class InitTab : public QWidget {
   QPushButton* bbReadIniParams_ = nullptr;
   QCheckBox* CheckBox1_ = nullptr;
   QPushButton* bbInitialize_ = nullptr;
+  QPushButton* bnSaveTemplate_ = nullptr;
+  QPushButton* bnLoadTemplate_ = nullptr;
 };
 
 }  // namespace vrx

@@ -25,10 +25,6 @@ constexpr std::array<CircuitColumnName, kCircuitColumnCount> kCircuitColumns = {
     {CircuitColumn::Circuit2R, "Circuit2R"},
 }};
 
-EOwned BadValue(const QString& key) {
-  return EOwned(QStringLiteral("Недопустимое значение \"%1\" в файле формы").arg(key));
-}
-
 QJsonValue ListValue(const ListState& list) {
   return list.HasSelection() ? QJsonValue(list.Text()) : QJsonValue(QJsonValue::Null);
 }
@@ -44,7 +40,7 @@ bool ApplyList(const QJsonObject& form, const char* key, ListState& list) {
     return true;
   }
   if (!value.isString() || !list.Select(value.toString()))
-    throw BadValue(name);
+    throw BadFormValue(name);
   return true;
 }
 
@@ -54,7 +50,7 @@ bool ApplyCheck(const QJsonObject& form, const char* key, CheckState& check) {
     return false;
   const QJsonValue value = form.value(name);
   if (!value.isBool())
-    throw BadValue(name);
+    throw BadFormValue(name);
   check.checked = value.toBool();
   return true;
 }
@@ -65,7 +61,7 @@ void ApplyEdit(const QJsonObject& form, const char* key, EditState& edit) {
     return;
   const QJsonValue value = form.value(name);
   if (!value.isString())
-    throw BadValue(name);
+    throw BadFormValue(name);
   edit.text = value.toString();
 }
 
@@ -76,13 +72,13 @@ QJsonArray RowsOf(const QJsonObject& form, const char* key) {
     return {};
   const QJsonValue value = form.value(name);
   if (!value.isArray())
-    throw BadValue(name);
+    throw BadFormValue(name);
   return value.toArray();
 }
 
 QJsonObject RowObject(const QJsonValue& value, const char* table) {
   if (!value.isObject())
-    throw BadValue(QString::fromLatin1(table));
+    throw BadFormValue(QString::fromLatin1(table));
   return value.toObject();
 }
 
@@ -92,7 +88,7 @@ std::optional<QString> CellText(const QJsonObject& row, const QString& name) {
     return std::nullopt;
   const QJsonValue value = row.value(name);
   if (!value.isString())
-    throw BadValue(name);
+    throw BadFormValue(name);
   if (value.toString() == kDashes)
     return std::nullopt;
   return value.toString();
@@ -141,6 +137,10 @@ void ApplyCircuits(InitWorkspace& workspace, const QJsonObject& form) {
 }
 
 }  // namespace
+
+EOwned BadFormValue(const QString& key) {
+  return EOwned(QStringLiteral("Недопустимое значение \"%1\" в файле формы").arg(key));
+}
 
 QJsonObject ToForm(const InitWorkspace& workspace) {
   const InitTabControls& c = workspace.Controls();

@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 
+#include "model/Errors.h"
 #include "workspace/InitWorkspace.h"
 
 namespace vrx {
@@ -11,6 +12,9 @@ namespace vrx {
 // selected), check boxes as booleans, and `cdsChannels` and `cdsCircuits` as arrays of rows,
 // each an object from field name to the text its cell shows ("----" included).
 QJsonObject ToForm(const InitWorkspace& workspace);
+
+// The error for a form value of the wrong JSON type or naming an item the list does not have.
+EOwned BadFormValue(const QString& key);
 
 // Applies a form through the tab's handlers and cell setters, as a user would, in the order of
 // the tab: model, scheme, options, edits, then the cells of every row in column order. Keys the
