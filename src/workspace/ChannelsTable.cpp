@@ -166,6 +166,11 @@ bool ChannelsTable::Empty() {
   return true;
 }
 
+void ChannelsTable::Restore(std::vector<ChannelRow> rows, int current) {
+  rows_ = std::move(rows);
+  SetCurrentRow(current);
+}
+
 void ChannelsTable::SetCurrentRow(int row) {
   current_ = row >= 0 && row < RowCount() ? row : (RowCount() > 0 ? 0 : -1);
   RefreshTicksList();

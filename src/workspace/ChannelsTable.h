@@ -93,6 +93,9 @@ class ChannelsTable {
   bool AppendRow(const ChannelRow& row);
   bool DeleteRow(int row);
   bool Empty();
+  // Puts back rows kept earlier, with the current row, whatever the table-editing flag says:
+  // the program undoing a change that failed half way.
+  void Restore(std::vector<ChannelRow> rows, int current);
 
   // --- Current row -------------------------------------------------------------------------
   // -1 while the table is empty. Moving to another row rebuilds the pick lists; a row out of

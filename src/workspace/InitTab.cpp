@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <exception>
 #include <initializer_list>
-#include <optional>
 
 #include "workspace/ChannelsModel.h"
 #include "workspace/CircuitsModel.h"
@@ -426,7 +425,7 @@ void InitTab::SaveTemplate() {
     const QString path = context_.Files().SaveFileName(QStringLiteral("Сохранить шаблон"),
                                                        kTemplateFilter, kTemplateSuffix);
     if (!path.isEmpty())
-      InitTemplate::Save(workspace_, path);
+      SaveInitTemplate(workspace_, path);
   });
 }
 
@@ -434,13 +433,8 @@ void InitTab::LoadTemplate() {
   RunHandler([this] {
     const QString path =
         context_.Files().OpenFileName(QStringLiteral("Загрузить шаблон"), kTemplateFilter);
-    if (path.isEmpty())
-      return;
-    const InitTemplate loaded = InitTemplate::Load(path);
-    const std::optional<QString> question = loaded.ModelQuestion(workspace_);
-    if (question && !context_.messages.Confirm(*question))
-      return;
-    loaded.ApplyTo(workspace_);
+    if (!path.isEmpty())
+      LoadInitTemplate(workspace_, path, context_.messages);
   });
 }
 

@@ -14,11 +14,9 @@ const QString kModel = QStringLiteral("cbDeviceType");
 const QString kScheme = QStringLiteral("cbCountingScheme");
 const QString kErase = QStringLiteral("CheckBox1");
 
-}  // namespace
-
-InitTemplate InitTemplate::Load(const QString& path) {
+QJsonObject ReadTemplate(const QString& path) {
   try {
-    return InitTemplate(LoadFormFile(path));
+    return LoadFormFile(path);
   } catch (const FormFileError& error) {
     const QString text = error.problem() == FormFileError::Problem::Unreadable
                              ? QStringLiteral("Не удалось прочитать шаблон \"%1\": %2")
@@ -27,7 +25,24 @@ InitTemplate InitTemplate::Load(const QString& path) {
   }
 }
 
-void InitTemplate::Save(const InitWorkspace& workspace, const QString& path) {
+// Whether the template may be applied: asked when it switches the tab to another model.
+bool ModelAgreed(const InitWorkspace& workspace, const QJsonObject& form, Messages& messages) {
+  if (!form.contains(kModel))
+    return true;
+  const QJsonValue model = form.value(kModel);
+  const ListState& list = workspace.Controls().cbDeviceType;
+  if (!model.isString() || !list.items.contains(model.toString()))
+    throw BadFormValue(kModel);
+  if (!list.HasSelection() || list.Text() == model.toString())
+    return true;
+  return messages.Confirm(
+      QStringLiteral("Шаблон составлен для %1, а на вкладке выбран %2. Сменить тип прибора на %1?")
+          .arg(model.toString(), list.Text()));
+}
+
+}  // namespace
+
+void SaveInitTemplate(const InitWorkspace& workspace, const QString& path) {
   // Written aside and renamed over the old file only when complete.
   QSaveFile file(path);
   const QByteArray text = FormFileText(ToForm(workspace));
@@ -37,22 +52,15 @@ void InitTemplate::Save(const InitWorkspace& workspace, const QString& path) {
   }
 }
 
-std::optional<QString> InitTemplate::ModelQuestion(const InitWorkspace& workspace) const {
-  if (!form_.contains(kModel))
-    return std::nullopt;
-  const QJsonValue model = form_.value(kModel);
-  const ListState& list = workspace.Controls().cbDeviceType;
-  if (!model.isString() || !list.items.contains(model.toString()))
-    throw BadFormValue(kModel);
-  if (!list.HasSelection() || list.Text() == model.toString())
-    return std::nullopt;
-  return QStringLiteral(
-             "Шаблон составлен для %1, а на вкладке выбран %2. Сменить тип прибора на %1?")
-      .arg(model.toString(), list.Text());
+bool LoadInitTemplate(InitWorkspace& workspace, const QString& path, Messages& messages) {
+  const QJsonObject form = ReadTemplate(path);
+  if (!ModelAgreed(workspace, form, messages))
+    return false;
+  ApplyInitTemplate(workspace, form);
+  return true;
 }
 
-void InitTemplate::ApplyTo(InitWorkspace& workspace) const {
-  QJsonObject form = form_;
+void ApplyInitTemplate(InitWorkspace& workspace, QJsonObject form) {
   form.remove(kErase);
   const QJsonObject selected = ToForm(workspace);
   for (const QString& key : {kModel, kScheme}) {
@@ -60,7 +68,13 @@ void InitTemplate::ApplyTo(InitWorkspace& workspace) const {
       break;
     form.remove(key);
   }
-  ApplyForm(workspace, form);
+  const InitWorkspace::Snapshot before = workspace.Save();
+  try {
+    ApplyForm(workspace, form);
+  } catch (...) {
+    workspace.Restore(before);
+    throw;
+  }
 }
 
 }  // namespace vrx

@@ -75,6 +75,24 @@ InitWorkspace::InitWorkspace(ConnectionState& state, QObject* parent)
   SetInitialState();
 }
 
+InitWorkspace::Snapshot InitWorkspace::Save() const {
+  return {controls_, selection_,       channels_.Rows(), channels_.CurrentRow(),
+          circuits_, state_.SubVersion};
+}
+
+void InitWorkspace::Restore(const Snapshot& snapshot) {
+  Batch batch(*this);
+  NotifyChanged();
+  const bool otherScheme = selection_.scheme != snapshot.selection.scheme;
+  controls_ = snapshot.controls;
+  selection_ = snapshot.selection;
+  circuits_ = snapshot.circuits;
+  state_.SubVersion = snapshot.subVersion;
+  channels_.Restore(snapshot.channels, snapshot.currentChannel);
+  if (otherScheme && schemePicture_)
+    schemePicture_();
+}
+
 void InitWorkspace::NotifyChanged() {
   if (batchDepth_ > 0) {
     pending_ = true;

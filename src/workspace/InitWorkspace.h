@@ -66,6 +66,19 @@ class InitWorkspace : public QObject {
   bool cdsCircuitsBeforeInsert() const { return editing_.IsSet(); }
   bool cdsCircuitsBeforeDelete() const { return editing_.IsSet(); }
 
+  // Everything the tab holds, kept before a change of many steps (a template) and put back when
+  // one of them is refused, so the tab never shows half of it.
+  struct Snapshot {
+    InitTabControls controls;
+    UiSelection selection;
+    std::vector<ChannelRow> channels;
+    int currentChannel = -1;
+    CircuitsTable circuits;
+    uint8_t subVersion = 0;
+  };
+  Snapshot Save() const;
+  void Restore(const Snapshot& snapshot);
+
   // Reports a change the view has to show; inside a Batch it is reported when the batch ends.
   void NotifyChanged();
 
