@@ -16,6 +16,8 @@
 #include "app/FakePortLine.h"
 #include "app/MainForm.h"
 #include "app/QtPrinters.h"
+#include "cli/CtlInstrument.h"
+#include "session/FileDialogs.h"
 #include "sim/HeatCalculator.h"
 #include "support/ScriptedConfirmation.h"
 #include "support/WidgetTestHelpers.h"
@@ -428,6 +430,65 @@ TEST_F(InitializeWindow, TheWindowsClockDialogAsksAndIsReused) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Writes(), answer.writes);
     EXPECT_EQ(messages_.Texts(), answer.messages);
+  }
+}
+
+// The file dialogs answer with the path the test chose.
+struct ChosenFile : FileDialogs {
+  QString path;
+  QString OpenFileName(const QString&, const QString&) override { return path; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return path; }
+};
+
+// A template saved after "Считать" is what `vrxctl settings --json` prints for the same settings,
+// and the window and `vrxctl init --form` write the same block from one template, whether the
+// window saved it or loaded it.
+TEST_F(InitializeWindow, TemplatesAreTheCompanionsFormFiles) {
+  const QDateTime now = test::At(2025, 3, 14, 15, 9);
+  for (const char* type : {"VRX-L1-2.1", "VRX-L13-2.2"}) {
+    SCOPED_TRACE(type);
+    Start(type);
+    context_->timeStamp = PcTimeStamp([now] { return now; });
+    ChosenFile files;
+    context_->fileDialogs = &files;
+    test::Instrument companion(type);
+    companion.Device().SetImage(instrument_->Device().Image());
+    const auto template_ = [&](const char* button, const QString& name) {
+      files.path = companion.dir.filePath(name);
+      QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
+      return files.path;
+    };
+    const auto writesAlike = [&](const QString& path) {
+      Initialize();
+      // A VRX-L1 asks on whether to leave initialization mode.
+      ASSERT_EQ(messages_.Texts().size(), 1) << messages_.Texts().join('\n').toStdString();
+      ASSERT_TRUE(messages_.Texts().front().startsWith("Прибор проинициализирован успешно."));
+      messages_.Clear();
+      const test::CtlRun run = companion.Run({"init", "--form", path, "--time-ok"}, {}, now);
+      ASSERT_EQ(run.code, 0) << run.err.toStdString();
+      EXPECT_EQ(instrument_->Device().Writes(), companion.Device().Writes());
+    };
+
+    Read();
+    const test::CtlRun printed = companion.Run({"settings", "--json"});
+    QFile saved(template_("bnSaveTemplate", "read.json"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), printed.out);
+
+    // Edited on the tab and saved.
+    Type("DevNoEdit", "4321");
+    Choose("cbSummerDst", "Апрель");
+    Pick(1, F::PresettingTemperature, "Договорная");
+    EnterInCell(1, F::TemperaturePreset, "70");
+    writesAlike(template_("bnSaveTemplate", "edited.json"));
+
+    // Edited in the file as printed, and loaded.
+    QJsonObject form = QJsonDocument::fromJson(printed.out.toUtf8()).object();
+    form.insert("DevNoEdit", "777");
+    form.insert("cbWinterDst", "Ноябрь");
+    writesAlike(template_("bnLoadTemplate", companion.WriteForm(form).section('/', -1)));
+    EXPECT_EQ(Find<QLineEdit>("DevNoEdit")->text(), "777");
+    EXPECT_EQ(instrument_->Device().Writes().size(), 2u);
   }
 }
 
