@@ -130,15 +130,13 @@ void InitTab::BuildControls() {
   bbInitialize_ = new QPushButton(this);
   bbInitialize_->setObjectName(QStringLiteral("bbInitialize"));
   right->addWidget(bbInitialize_, 0, Qt::AlignLeft);
-  auto* templates = new QHBoxLayout;
+  // One above the other: side by side they are wider than the options at the window's least width.
   bnSaveTemplate_ = new QPushButton(QStringLiteral("Сохранить шаблон…"), this);
   bnSaveTemplate_->setObjectName(QStringLiteral("bnSaveTemplate"));
-  templates->addWidget(bnSaveTemplate_);
+  right->addWidget(bnSaveTemplate_, 0, Qt::AlignLeft);
   bnLoadTemplate_ = new QPushButton(QStringLiteral("Загрузить шаблон…"), this);
   bnLoadTemplate_->setObjectName(QStringLiteral("bnLoadTemplate"));
-  templates->addWidget(bnLoadTemplate_);
-  templates->addStretch(1);
-  right->addLayout(templates);
+  right->addWidget(bnLoadTemplate_, 0, Qt::AlignLeft);
   right->addStretch(1);
   top->addLayout(right);
   top->addStretch(1);
