@@ -48,7 +48,8 @@ CliCommand InitCommand() {
           "Initializes the heat calculator as the window's \"Провести инициализацию\" does: "
           "the tab is filled\nfrom the instrument as \"Считать\" fills it, FILE (a form as "
           "`settings --json` prints it, whole\nor only the keys to change) is applied on "
-          "top, then validated and written.\n"
+          "top, then validated and written.\nThe window's \"Сохранить шаблон…\" saves such a "
+          "form, and \"Загрузить шаблон…\" loads one.\n"
           "  --erase      erase the archive (command 0; otherwise 18)\n"
           "  --time-ok    the PC time is right (otherwise it is asked on the terminal)\n"
           "  --exit-init  on a VRX-L1, leave initialization mode after the write\n"),
