@@ -119,7 +119,7 @@ void ServiceCommands::SetLbThreshold(const SettingsWrite& write) {
   SettingsImage image(connection_.buffer, connection_.state);
   const int position = image.FieldPos(SettingsField::Options);
   image.SetByte(position, lb::WithStep(image.Byte(position), step.step, pmax));
-  write.WriteAndReport(connection_, step.text);
+  write.WriteAndReport(connection_, QStringLiteral("Порог LB"), step.text);
 }
 
 }  // namespace vrx

@@ -36,11 +36,14 @@ void InterfaceSettings::Read() {
 }
 
 void InterfaceSettings::Write() {
-  const InterfaceBlock block = EncodeInterfaceBlock(form_);
+  WriteBlock(EncodeInterfaceBlock(form_), QStringLiteral("Запись настроек доп. интерфейса"));
+}
+
+void InterfaceSettings::WriteBlock(const InterfaceBlock& block, const QString& operation) {
   ReadIdentification();
   modbus_.ClearModbusBuffer();
   std::copy(block.begin(), block.end(), buffer_.bytes.begin() + kWriteDataOffset);
-  modbus_.WriteInterfaceSettings();
+  modbus_.WriteInterfaceSettings(operation);
 }
 
 }  // namespace vrx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "iface/InterfaceBlock.h"
 #include "iface/InterfaceForm.h"
 #include "link/ModbusLink.h"
 
@@ -24,6 +25,9 @@ class InterfaceSettings {
   // anything is sent; then identification (a module that does not answer stops the write
   // there) and the write of the 35 registers with its reply check.
   void Write();
+  // Writes a whole settings block as it is (a restore from the journal), after the
+  // identification, as `operation` of the journal.
+  void WriteBlock(const InterfaceBlock& block, const QString& operation);
 
  private:
   void ReadIdentification();

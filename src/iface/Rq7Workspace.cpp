@@ -50,7 +50,7 @@ bool Rq7Workspace::Initialize(Connection& c, PcTimeStamp& stamp, PcTimeConfirmat
   if (!failed.isEmpty())
     return false;
 
-  c.link.WriteUnitBlock(true);
+  c.link.WriteUnitBlock(true, QStringLiteral("Инициализация RQ-7"));
   std::copy_n(c.buffer.bytes.begin(), kBlockLength, lastRead_->begin());
   if (l1Family) {
     messages.ShowInfo(QString::fromUtf8(kDone));

@@ -12,6 +12,7 @@
 #include "link/Pacer.h"
 #include "link/PortNaming.h"
 #include "link/SerialBackend.h"
+#include "link/WriteJournal.h"
 
 namespace vrx {
 
@@ -39,6 +40,8 @@ class Connection {
   Pacer& pacer;
   CursorControl& cursor;
   TComPort port;
+  // Every write of a block to the instrument is recorded here once a recorder is installed.
+  WriteJournal journal;
   ConnectionState state;
   InstrumentBuffer buffer;
   DeviceLink link;

@@ -15,6 +15,7 @@ const char* const kTransferError = "Ошибка приемо/передачи";
 const char* const kReadBackError = "Ошибка приемо/прередачи";
 const char* const kReceiveError = "Ошибка приема данных с прибора";
 const char* const kNotRq7 = "Подключенный прибор не RQ-7";
+const char* const kUnitModel = "RQ-7";
 
 constexpr int kPauseBeforeExchangeMs = 50;
 constexpr uint8_t kCmdWriteErase = 0;
@@ -61,6 +62,7 @@ void DeviceLink::DeviceExchange(uint8_t command, std::span<const uint8_t> data,
 
 void DeviceLink::IdentifyDevice() {
   WaitCursorGuard busy(cursor_);
+  lastKind_.reset();
   uint8_t t = 0;
   DeviceExchange(kCmdIdentify, {}, std::span<uint8_t>(&t, 1), true, 1);
   state_.SubVersion = 0;
@@ -92,32 +94,62 @@ int DeviceLink::SettingsLength() const {
   return (*state_.Layout)[Length];
 }
 
-void DeviceLink::ReadBlockTwice(int length) {
-  std::array<uint8_t, InstrumentBuffer::kSize> second{};
-  DeviceExchange(kCmdRead, {}, buffer_.bytes, true, length);
+void DeviceLink::ReadBlockTwice(Block& target, int length) {
+  Block second{};
+  DeviceExchange(kCmdRead, {}, target, true, length);
   DeviceExchange(kCmdRead, {}, second, true, length);
   for (int i = 0; i < length; ++i) {
-    if (buffer_.bytes[i] != second[i])
+    if (target[i] != second[i])
       throw EOwned(kReceiveError);
   }
 }
 
-void DeviceLink::WriteBlockAndVerify(bool erase, int length) {
-  std::array<uint8_t, InstrumentBuffer::kSize> local{};
-  DeviceExchange(erase ? kCmdWriteErase : kCmdWriteKeep, buffer_.bytes, local, true, length);
-  DeviceExchange(kCmdRead, {}, local, true, length);
-  for (int i = 0; i < length; ++i) {
-    if (buffer_.bytes[i] != local[i])
-      throw EOwned(kReadBackError);
+QByteArray DeviceLink::BlockBefore(JournalBlock kind, int length) {
+  if (lastKind_ != kind) {
+    lastKind_.reset();
+    ReadBlockTwice(last_, length);
+    lastKind_ = kind;
   }
+  return QByteArray(reinterpret_cast<const char*>(last_.data()), length);
+}
+
+void DeviceLink::WriteBlockAndVerify(bool erase, int length, JournalBlock kind,
+                                     const QString& operation) {
+  const auto write = [&] {
+    Block local{};
+    DeviceExchange(erase ? kCmdWriteErase : kCmdWriteKeep, buffer_.bytes, local, true, length);
+    DeviceExchange(kCmdRead, {}, local, true, length);
+    for (int i = 0; i < length; ++i) {
+      if (buffer_.bytes[i] != local[i])
+        throw EOwned(kReadBackError);
+    }
+  };
+  if (journal_ == nullptr || !journal_->Installed()) {
+    write();
+  } else {
+    JournalEntry entry;
+    entry.block = kind;
+    entry.operation = operation;
+    entry.model = kind == JournalBlock::UnitBlock ? QString::fromUtf8(kUnitModel)
+                                                  : QString::fromUtf8(state_.DeviceType->Name);
+    entry.before = BlockBefore(kind, length);
+    entry.after = QByteArray(reinterpret_cast<const char*>(buffer_.data()), length);
+    // Whatever the write left in the instrument is unknown until it is read again.
+    lastKind_.reset();
+    journal_->Write(entry, write);
+  }
+  last_ = buffer_.bytes;
+  lastKind_ = kind;
 }
 
 void DeviceLink::ReadSettings() {
-  ReadBlockTwice(SettingsLength());
+  ReadBlockTwice(buffer_.bytes, SettingsLength());
+  last_ = buffer_.bytes;
+  lastKind_ = JournalBlock::Settings;
 }
 
-void DeviceLink::WriteSettings(bool eraseArchive) {
-  WriteBlockAndVerify(eraseArchive, SettingsLength());
+void DeviceLink::WriteSettings(bool eraseArchive, const QString& operation) {
+  WriteBlockAndVerify(eraseArchive, SettingsLength(), JournalBlock::Settings, operation);
 }
 
 void DeviceLink::WakeAdapter(int speedIndex) {
@@ -140,6 +172,7 @@ void DeviceLink::WakeAdapter(int speedIndex) {
 void DeviceLink::IdentifyInterfaceUnit() {
   uint8_t id = 0;
   DeviceExchange(kCmdIdentify, {}, std::span<uint8_t>(&id, 1), true, 1);
+  lastKind_.reset();
   if (id != kUnitIdentity)
     throw EOwned(kNotRq7);
   state_.SubVersion = 0;
@@ -147,11 +180,13 @@ void DeviceLink::IdentifyInterfaceUnit() {
 }
 
 void DeviceLink::ReadUnitBlock() {
-  ReadBlockTwice(kUnitBlockLength);
+  ReadBlockTwice(buffer_.bytes, kUnitBlockLength);
+  last_ = buffer_.bytes;
+  lastKind_ = JournalBlock::UnitBlock;
 }
 
-void DeviceLink::WriteUnitBlock(bool erase) {
-  WriteBlockAndVerify(erase, kUnitBlockLength);
+void DeviceLink::WriteUnitBlock(bool erase, const QString& operation) {
+  WriteBlockAndVerify(erase, kUnitBlockLength, JournalBlock::UnitBlock, operation);
 }
 
 }  // namespace vrx

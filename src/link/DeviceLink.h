@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "link/ComPort.h"
@@ -8,6 +10,7 @@
 #include "link/CursorControl.h"
 #include "link/InstrumentBuffer.h"
 #include "link/Pacer.h"
+#include "link/WriteJournal.h"
 
 namespace vrx {
 
@@ -32,28 +35,41 @@ class DeviceLink {
   void IdentifyDevice();
   // Reads the settings image (twice, compared) into the instrument buffer.
   void ReadSettings();
-  // Writes the settings image with command 0 (erasing the archive) or 18, then reads it back.
-  void WriteSettings(bool eraseArchive);
+  // Writes the settings image with command 0 (erasing the archive) or 18, then reads it back;
+  // the journal records it under `operation`.
+  void WriteSettings(bool eraseArchive, const QString& operation);
   // Wakes the instrument through the OPX adapter; speedIndex is the speed selector's index
   // (0 = 4800 baud, 1 = 9600 baud).
   void WakeAdapter(int speedIndex);
 
   void IdentifyInterfaceUnit();
   void ReadUnitBlock();
-  void WriteUnitBlock(bool erase);
+  void WriteUnitBlock(bool erase, const QString& operation);
 
   // Length of the settings image of the identified instrument.
   int SettingsLength() const;
 
+  // Every write of a block goes through the journal from here on.
+  void SetJournal(WriteJournal* journal) { journal_ = journal; }
+
  private:
-  void ReadBlockTwice(int length);
-  void WriteBlockAndVerify(bool erase, int length);
+  using Block = std::array<uint8_t, InstrumentBuffer::kSize>;
+
+  void ReadBlockTwice(Block& target, int length);
+  void WriteBlockAndVerify(bool erase, int length, JournalBlock kind, const QString& operation);
+  // What the instrument holds before a write: the block read last, when it was this kind of
+  // block and nothing was identified since; otherwise it is read now.
+  QByteArray BlockBefore(JournalBlock kind, int length);
 
   TComPort& port_;
   ConnectionState& state_;
   InstrumentBuffer& buffer_;
   Pacer& pacer_;
   CursorControl& cursor_;
+  WriteJournal* journal_ = nullptr;
+  // The block read (or written and read back) last, while no identification came between.
+  std::optional<JournalBlock> lastKind_;
+  Block last_{};
 };
 
 }  // namespace vrx

@@ -12,6 +12,7 @@ namespace {
 
 // Every Modbus failure of the module is reported with this spelling.
 const char* const kTransferError = "Ошибка приемо/прередачи";
+const char* const kModuleModel = "Доп. интерфейс";
 
 constexpr uint8_t kAddress = 0;
 constexpr uint8_t kFnReportId = 0x11;
@@ -140,25 +141,57 @@ void ModbusLink::ShortRequest(uint8_t function) {
 }
 
 void ModbusLink::ReadInterfaceId() {
+  lastSettings_.clear();
   ShortRequest(kFnReportId);
 }
 
 void ModbusLink::ReadInterfaceSettings() {
+  lastSettings_.clear();
   const uint8_t request[] = {kAddress, kFnReadHolding, 0, 0, 0, kSettingsRegisters};
   std::copy(std::begin(request), std::end(request), buffer_.bytes.begin());
   ModbusTransaction(static_cast<int>(std::size(request)));
+  if (buffer_.ByteCount() == kSettingsBytes) {
+    lastSettings_ = QByteArray(reinterpret_cast<const char*>(buffer_.data()) +
+                                   ModbusBuffer::kDataOffset,
+                               kSettingsBytes);
+  }
 }
 
-void ModbusLink::WriteInterfaceSettings() {
-  const uint8_t header[kWriteHeaderLength] = {kAddress,           kFnWriteMultiple, 0, 0, 0,
-                                              kSettingsRegisters, kSettingsBytes};
-  std::copy(std::begin(header), std::end(header), buffer_.bytes.begin());
-  ModbusTransaction(kWriteHeaderLength + kSettingsBytes);
-  const auto& b = buffer_.bytes;
-  if (replyFunction_ != kFnWriteMultiple || b[2] != 0 || b[3] != 0 || b[4] != 0 ||
-      b[5] != kSettingsRegisters) {
-    throw EOwned(kTransferError);
+QByteArray ModbusLink::SettingsBefore() {
+  if (lastSettings_.isEmpty()) {
+    const auto request = buffer_.bytes;
+    ReadInterfaceSettings();
+    buffer_.bytes = request;
   }
+  return lastSettings_;
+}
+
+void ModbusLink::WriteInterfaceSettings(const QString& operation) {
+  const auto write = [&] {
+    const uint8_t header[kWriteHeaderLength] = {kAddress,           kFnWriteMultiple, 0, 0, 0,
+                                                kSettingsRegisters, kSettingsBytes};
+    std::copy(std::begin(header), std::end(header), buffer_.bytes.begin());
+    ModbusTransaction(kWriteHeaderLength + kSettingsBytes);
+    const auto& b = buffer_.bytes;
+    if (replyFunction_ != kFnWriteMultiple || b[2] != 0 || b[3] != 0 || b[4] != 0 ||
+        b[5] != kSettingsRegisters) {
+      throw EOwned(kTransferError);
+    }
+  };
+  if (journal_ == nullptr || !journal_->Installed()) {
+    write();
+    return;
+  }
+  JournalEntry entry;
+  entry.block = JournalBlock::InterfaceSettings;
+  entry.operation = operation;
+  entry.model = QString::fromUtf8(kModuleModel);
+  entry.before = SettingsBefore();
+  entry.after = QByteArray(reinterpret_cast<const char*>(buffer_.data()) + kWriteHeaderLength,
+                           kSettingsBytes);
+  lastSettings_.clear();
+  journal_->Write(entry, write);
+  lastSettings_ = entry.after;
 }
 
 void ModbusLink::ReadCurrentHeaderRS() {

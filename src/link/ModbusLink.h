@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 
 #include "link/ComPort.h"
@@ -7,6 +8,7 @@
 #include "link/InstrumentBuffer.h"
 #include "link/ModbusBuffer.h"
 #include "link/Pacer.h"
+#include "link/WriteJournal.h"
 
 namespace vrx {
 
@@ -45,8 +47,9 @@ class ModbusLink {
   // Function 0x03: the module's 35 settings registers (70 data bytes).
   void ReadInterfaceSettings();
   // Function 0x10: writes the 70 data bytes the caller placed at offsets 7 to 76 into the 35
-  // settings registers and checks that the reply repeats start 0 and quantity 35.
-  void WriteInterfaceSettings();
+  // settings registers and checks that the reply repeats start 0 and quantity 35; the journal
+  // records it under `operation`.
+  void WriteInterfaceSettings(const QString& operation);
   // Functions 0x50 and 0x51: the instrument's clock and current-parameters blocks, forwarded by
   // the module behind one leading byte.
   void ReadCurrentHeaderRS();
@@ -57,7 +60,14 @@ class ModbusLink {
   // refused with "Ошибка приемо/прередачи" and nothing is copied.
   int CopyForwardedBlock(InstrumentBuffer& target) const;
 
+  // Every settings write goes through the journal from here on.
+  void SetJournal(WriteJournal* journal) { journal_ = journal; }
+
  private:
+  // The module's settings as read last, while no identification came between; read now when
+  // there are none, keeping the request in the buffer.
+  QByteArray SettingsBefore();
+
   void Exchange(int requestLength);
   void SendRequest(int requestLength);
   void ReturnToLinkSpeed(uint8_t portNumber, uint32_t linkBaud);
@@ -70,6 +80,8 @@ class ModbusLink {
   uint32_t interfaceBaud_ = kDefaultInterfaceBaud;
   // The function byte of the last reply as received (the buffer keeps the request's).
   uint8_t replyFunction_ = 0;
+  WriteJournal* journal_ = nullptr;
+  QByteArray lastSettings_;
 };
 
 }  // namespace vrx

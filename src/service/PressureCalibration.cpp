@@ -1,10 +1,13 @@
 #include "service/PressureCalibration.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cmath>
 
 #include "model/Errors.h"
 #include "workspace/DecimalText.h"
+#include "workspace/SettingsFields.h"
+#include "workspace/SettingsImage.h"
 
 namespace vrx {
 
@@ -33,6 +36,11 @@ const char* const kNoChannelToSetPmax = "Не выбран канал для у�
 const char* const kNoChannelToReadPmax = "Не выбран канал для чтения Pmax.";
 const char* const kScaledTooLarge = "Поправочный коэффициент >= 16384";
 const char* const kNotCalibrated = "Канал измерения давления не откалиброван.";
+const char* const kBlockLengthDiffers =
+    "Длина сохраненного блока не совпадает с длиной блока прибора. Восстановление отменено.";
+
+const char* const kCalibrationOperation = "Калибровка давления";
+const char* const kPmaxOperation = "Установка Pmax";
 
 const char* const kInputTexts[] = {"нет", "0..5мА", "4..20мА"};
 
@@ -78,6 +86,7 @@ void PressureCalibration::ReadBlock() {
       throw EOwned(kReceiveError);
     }
   }
+  before_ = a_;
 }
 
 uint16_t PressureCalibration::Word(int index) const {
@@ -167,7 +176,7 @@ void PressureCalibration::StoreCoefficient(int channel, int pmaxIndex, double k)
   }
   SetWord(channel, static_cast<uint16_t>(scaled | static_cast<uint32_t>(pmaxIndex) << kPmaxShift));
   SetWord(panel_.channelCount + channel, coefficient);
-  WriteBlock();
+  WriteBlock(QString::fromUtf8(kCalibrationOperation));
   messages_.ShowInfo(QStringLiteral("Поправочный коэффициент ") + QString::number(channel) +
                      QStringLiteral("-го канала установлен"));
 }
@@ -184,7 +193,7 @@ void PressureCalibration::SetPmax(int channel, int pmaxIndex) {
     throw EOwned(kScaledTooLarge);
   }
   SetWord(channel, static_cast<uint16_t>(scaled | static_cast<uint32_t>(pmaxIndex) << kPmaxShift));
-  WriteBlock();
+  WriteBlock(QString::fromUtf8(kPmaxOperation));
   messages_.ShowInfo(QStringLiteral("Pmax для ") + QString::number(channel) +
                      QStringLiteral("-го канала установлен"));
 }
@@ -201,8 +210,31 @@ int PressureCalibration::GetPmax(int channel) {
   return word >> kPmaxShift;
 }
 
-void PressureCalibration::WriteBlock() {
-  connection_.link.DeviceExchange(kCmdWriteBlock, a_, b_, true, panel_.blockLength);
+void PressureCalibration::WriteBlock(const QString& operation) {
+  const int length = panel_.blockLength;
+  JournalEntry entry;
+  entry.block = JournalBlock::PressureBlock;
+  entry.operation = operation;
+  entry.model = panel_.model;
+  if (connection_.journal.Installed()) {
+    // The block does not carry the serial number; the settings image does.
+    connection_.link.ReadSettings();
+    entry.serial = QString::number(DeviceNumber(SettingsImage(connection_.buffer, connection_.state)));
+  }
+  entry.before = QByteArray(reinterpret_cast<const char*>(before_.data()), length);
+  entry.after = QByteArray(reinterpret_cast<const char*>(a_.data()), length);
+  connection_.journal.Write(
+      entry, [&] { connection_.link.DeviceExchange(kCmdWriteBlock, a_, b_, true, length); });
+}
+
+void PressureCalibration::RestoreBlock(const QByteArray& block, const QString& operation) {
+  Refresh();
+  if (block.size() != panel_.blockLength) {
+    throw EOwned(kBlockLengthDiffers);
+  }
+  ReadBlock();
+  std::copy(block.begin(), block.end(), a_.begin());
+  WriteBlock(operation);
 }
 
 void PressureCalibration::PrepareCheck() {

@@ -55,6 +55,9 @@ class PressureCalibration {
   void StoreCoefficient(int channel, int pmaxIndex, double k);
   // The item of the Pmax list that the channel's word selects.
   int GetPmax(int channel);
+  // Writes a whole block back as it was saved (a restore from the journal); refuses a block of
+  // another length than the instrument's.
+  void RestoreBlock(const QByteArray& block, const QString& operation);
 
   // Starts a check run: refresh, then the block the run computes with.
   void PrepareCheck();
@@ -74,7 +77,7 @@ class PressureCalibration {
   void FillPanel();
   uint16_t Word(int index) const;
   void SetWord(int index, uint16_t value);
-  void WriteBlock();
+  void WriteBlock(const QString& operation);
   void RequireChannel(int channel, const char* message) const;
   void RequirePmax() const;
 
@@ -83,6 +86,8 @@ class PressureCalibration {
   PressurePanel panel_;
   std::array<uint8_t, kMaxBlock> a_{};
   std::array<uint8_t, kMaxBlock> b_{};
+  // The block as read, before a change is made in A.
+  std::array<uint8_t, kMaxBlock> before_{};
 };
 
 }  // namespace vrx

@@ -101,7 +101,7 @@ void RtcAutocorrection::bnWriteClick(const SettingsWrite& write) {
   SettingsImage image(connection_.buffer, connection_.state);
   image.SetByte(image.FieldPos(SettingsField::RtcCorrection),
                 EncodeRtcCorrection(range_, position));
-  write.WriteAndReport(connection_, QString::fromUtf8(kDone));
+  write.WriteAndReport(connection_, QStringLiteral("Коррекция RTC"), QString::fromUtf8(kDone));
 }
 
 void RtcAutocorrection::TrackBar1Change(int newPosition) {

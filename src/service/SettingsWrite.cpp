@@ -9,8 +9,9 @@ void SettingsWrite::Stamp(Connection& connection) const {
   stamp.StampHeatCalculatorTime(confirmation, connection.buffer, connection.state);
 }
 
-void SettingsWrite::WriteAndReport(Connection& connection, const QString& done) const {
-  connection.link.WriteSettings(eraseArchive);
+void SettingsWrite::WriteAndReport(Connection& connection, const QString& operation,
+                                   const QString& done) const {
+  connection.link.WriteSettings(eraseArchive, operation);
   messages.ShowInfo(done);
   CheckSettingsImage(SettingsImage(connection.buffer, connection.state), messages);
 }

@@ -20,9 +20,10 @@ struct SettingsWrite {
   // Stamps the image in the connection's buffer with the PC time (a refusal throws EAbort
   // before anything is written).
   void Stamp(Connection& connection) const;
-  // Writes the image in the connection's buffer (command 0 or 18, read back and compared),
-  // reports `done` and warns about an image the instrument cannot work with.
-  void WriteAndReport(Connection& connection, const QString& done) const;
+  // Writes the image in the connection's buffer (command 0 or 18, read back and compared) as
+  // `operation` of the journal, reports `done` and warns about an image the instrument cannot
+  // work with.
+  void WriteAndReport(Connection& connection, const QString& operation, const QString& done) const;
 };
 
 }  // namespace vrx

@@ -122,7 +122,8 @@ void TicksCorrection::bnWriteClick(const SettingsWrite& write) {
       image.SetByte(first + i, EncodeTicksCorrection(range_, position[i]));
     }
   }
-  write.WriteAndReport(connection_, QString::fromUtf8(kDone));
+  write.WriteAndReport(connection_, QStringLiteral("Коррекция цены импульса"),
+                       QString::fromUtf8(kDone));
 }
 
 void TicksCorrection::TrackBarChange(int index, int newPosition) {

@@ -281,7 +281,7 @@ void InitializeDevice(InitWorkspace& workspace, DeviceLink& link, ConnectionStat
   SettingsImage image(buffer, state);
   EncodeSettingsImage(workspace, image);
 
-  link.WriteSettings(c.CheckBox1.checked);
+  link.WriteSettings(c.CheckBox1.checked, QStringLiteral("Инициализация"));
 
   if (selection.OldFormat()) {
     if (messages.Confirm(QString::fromUtf8(kDoneLeaveInitMode)))

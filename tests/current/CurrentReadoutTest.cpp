@@ -129,7 +129,7 @@ TEST(CurrentReadout, LastInitializationIsTheLastWrite) {
   link->link.IdentifyDevice();
   link->link.ReadSettings();
   now = kNow.addSecs(3600);
-  link->link.WriteSettings(false);
+  link->link.WriteSettings(false, {});
   now = kNow.addSecs(7200);
   RecordingMessages messages;
   CurrentParams tab(*link, messages);

@@ -139,7 +139,7 @@ TEST(LinkFailures, ChangedDataEchoIsATransferErrorAndNothingIsReadBack) {
     const Bytes image = Pattern(link->link.SettingsLength(), 0x20);
     FillBuffer(*link, image);
     link->Device().Arm(Fault::CorruptReply, command);
-    EXPECT_EQ(ErrorOf([&] { link->link.WriteSettings(erase); }), kTransferError);
+    EXPECT_EQ(ErrorOf([&] { link->link.WriteSettings(erase, {}); }), kTransferError);
     EXPECT_EQ(link->Device().Heard(), Concat({command}, image));
   }
 }
@@ -186,7 +186,7 @@ TEST(LinkFailures, ChangedReadBackIsAReadBackError) {
     FillBuffer(*link, image);
     link->Device().Arm(Fault::CorruptReply, 4);
     const std::string error = ErrorOf(
-        [&] { c.unit ? link->link.WriteUnitBlock(c.erase) : link->link.WriteSettings(c.erase); });
+        [&] { c.unit ? link->link.WriteUnitBlock(c.erase, {}) : link->link.WriteSettings(c.erase, {}); });
     EXPECT_EQ(error, kReadBackError);
     const uint8_t command = c.erase ? 0 : 18;
     EXPECT_EQ(link->Device().Heard(), Concat(Concat({command}, image), {4}));
@@ -225,7 +225,7 @@ TEST(SettingsTransfer, WriteSendsCommandAndImageThenReadsBack) {
     const Bytes image = Pattern(length, 0x60);
     link->buffer.bytes.fill(0xEE);
     FillBuffer(*link, image);
-    link->link.WriteSettings(erase);
+    link->link.WriteSettings(erase, {});
     EXPECT_EQ(link->Device().Heard(), Concat(Concat({command}, image), {4}));
     EXPECT_EQ(link->Device().Image(), image);
     EXPECT_EQ(link->Device().Writes(), (std::vector<sim::BlockWrite>{{command, image}}));
@@ -264,7 +264,7 @@ TEST(Rq7Transfer, BlockIs73BytesBothWays) {
     const Bytes written = Pattern(kUnitBlock, 0x90);
     FillBuffer(*link, written);
     link->Device().ClearHeard();
-    link->link.WriteUnitBlock(erase);
+    link->link.WriteUnitBlock(erase, {});
     EXPECT_EQ(link->Device().Heard(), Concat(Concat({command}, written), {4}));
     EXPECT_EQ(link->Device().Image(), written);
     EXPECT_EQ(link->Device().ArchiveErasures(), erase ? 1 : 0);

@@ -114,7 +114,7 @@ TEST(ModbusLink, WriteSendsTheWholeFrameAndChecksTheEcho) {
     for (int i = 0; i < 70; ++i)
       m.buffer.bytes[7 + i] = static_cast<uint8_t>(i + 1);
     m.Answer(c.answer);
-    EXPECT_EQ(ErrorOf([&] { m.modbus.WriteInterfaceSettings(); }), c.error);
+    EXPECT_EQ(ErrorOf([&] { m.modbus.WriteInterfaceSettings({}); }), c.error);
     ASSERT_GE(m.line.log.size(), 5u);
     const std::string frame = m.line.log[4].substr(6);
     EXPECT_EQ(frame.size(), 2u * 79);

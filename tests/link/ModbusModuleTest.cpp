@@ -84,7 +84,7 @@ TEST(ModbusModule, ReadsAndWritesTheSettingsAtEverySpeed) {
     m.modbus.ClearModbusBuffer();
     for (int i = 0; i < 70; ++i)
       m.link->modbusBuffer.bytes[7 + i] = static_cast<uint8_t>(0x40 + i);
-    m.modbus.WriteInterfaceSettings();
+    m.modbus.WriteInterfaceSettings({});
     EXPECT_EQ(m.link->Module().RegisterBlock()[69], 0x40 + 69);
     EXPECT_EQ(m.link->Module().Frames().back().size(), 79u);
     EXPECT_EQ(m.pacer.waits, std::vector<int>(6, 200));
@@ -103,46 +103,46 @@ TEST(ModbusModule, FailuresEndAtTheLinkSpeed) {
     const char* label;
     ModuleFault fault;
     int times;
-    void (ModbusLink::*request)();
+    void (*request)(ModbusLink&);
     const char* error;
     std::vector<int> waits;
   };
   const Case cases[] = {
-      {"no reply", ModuleFault::NoReply, 1, &ModbusLink::ReadInterfaceId, kNoAnswer, {200, 200}},
+      {"no reply", ModuleFault::NoReply, 1, [](ModbusLink& l) { l.ReadInterfaceId(); }, kNoAnswer, {200, 200}},
       {"one exception reply",
        ModuleFault::ExceptionReply,
        1,
-       &ModbusLink::ReadInterfaceSettings,
+       [](ModbusLink& l) { l.ReadInterfaceSettings(); },
        "<no error>",
        {200, 4000, 200}},
       {"two exception replies",
        ModuleFault::ExceptionReply,
        2,
-       &ModbusLink::ReadInterfaceId,
+       [](ModbusLink& l) { l.ReadInterfaceId(); },
        "<no error>",
        {200, 4000, 4000, 200}},
       {"three exception replies",
        ModuleFault::ExceptionReply,
        3,
-       &ModbusLink::ReadInterfaceSettings,
+       [](ModbusLink& l) { l.ReadInterfaceSettings(); },
        kTransferError,
        {200, 4000, 4000, 200}},
       {"write reply with another start and quantity",
        ModuleFault::WriteEchoMismatch,
        1,
-       &ModbusLink::WriteInterfaceSettings,
+       [](ModbusLink& l) { l.WriteInterfaceSettings({}); },
        kTransferError,
        {200, 200}},
       {"oversized byte count",
        ModuleFault::OversizedCount,
        1,
-       &ModbusLink::ReadInterfaceSettings,
+       [](ModbusLink& l) { l.ReadInterfaceSettings(); },
        kTransferError,
        {200, 200}},
       {"instrument without the forwarded block",
        ModuleFault::NoReply,
        0,
-       &ModbusLink::ReadCurrentBlockRS,
+       [](ModbusLink& l) { l.ReadCurrentBlockRS(); },
        kTransferError,
        {200, 4000, 4000, 200}},
   };
@@ -151,7 +151,7 @@ TEST(ModbusModule, FailuresEndAtTheLinkSpeed) {
     ModuleLine m;
     m.link->Module().Arm(c.fault, c.times);
     m.modbus.ClearModbusBuffer();
-    EXPECT_EQ(ErrorOf([&] { (m.modbus.*c.request)(); }), c.error);
+    EXPECT_EQ(ErrorOf([&] { c.request(m.modbus); }), c.error);
     EXPECT_EQ(m.pacer.waits, c.waits);
     m.ExpectBackOnTheDirectLink();
   }
