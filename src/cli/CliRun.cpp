@@ -12,6 +12,7 @@ QList<QCommandLineOption> LineOptions::Declare() {
       QCommandLineOption(QStringLiteral("baud"), QString(), QStringLiteral("BAUD")),
       QCommandLineOption(QStringLiteral("demo"), QString(), QStringLiteral("TYPE")),
       QCommandLineOption(QStringLiteral("trace")),
+      QCommandLineOption(QStringLiteral("journal"), QString(), QStringLiteral("FILE")),
   };
 }
 
@@ -32,6 +33,7 @@ LineOptions LineOptions::From(const QCommandLineParser& parser) {
     throw UsageError(QStringLiteral("--port and --com exclude each other"));
   options.portPath = parser.value(QStringLiteral("port"));
   options.demoType = parser.value(QStringLiteral("demo"));
+  options.journalPath = parser.value(QStringLiteral("journal"));
   if (parser.isSet(QStringLiteral("trace")))
     QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
   return options;
@@ -69,6 +71,8 @@ Connection& CliRun::Connect() {
     }
   }
   connection_ = std::make_unique<Connection>();
+  recorder_ = std::make_unique<JournalRecorder>(Journal(), connection_->state, clock);
+  connection_->journal.Install(recorder_.get());
   TComPort& port = connection_->port;
   if (demo_) {
     port.Naming().SetOverride(line_.portNumber, QString::fromStdString(demo_->SlavePath()));
@@ -77,6 +81,14 @@ Connection& CliRun::Connect() {
   }
   port.Open(static_cast<uint8_t>(line_.portNumber), line_.baud, LineOptions::kReadTimeoutMs);
   return *connection_;
+}
+
+JournalDatabase& CliRun::Journal() {
+  if (!journal_) {
+    journal_ = std::make_unique<JournalDatabase>(
+        line_.journalPath.isEmpty() ? JournalDatabase::DefaultPath() : line_.journalPath);
+  }
+  return *journal_;
 }
 
 }  // namespace vrx

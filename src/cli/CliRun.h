@@ -8,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "journal/JournalDatabase.h"
+#include "journal/JournalRecorder.h"
 #include "link/Connection.h"
 #include "service/PcClock.h"
 #include "sim/EmulatedInstrument.h"
@@ -41,6 +43,8 @@ struct LineOptions {
   uint32_t baud = kDefaultBaud;
   QString portPath;
   QString demoType;
+  // --journal FILE; empty for the default journal.
+  QString journalPath;
 
   static QList<QCommandLineOption> Declare();
   // Throws UsageError for a value out of range or options that exclude each other.
@@ -62,8 +66,11 @@ class CliRun {
   const QStringList& Words() const { return words_; }
 
   // Starts the demo instrument when one is asked for, maps the port to it or to --port, and
-  // opens the port. Throws UsageError for an unknown demo instrument.
+  // opens the port; every write through it is recorded in the journal. Throws UsageError for an
+  // unknown demo instrument.
   Connection& Connect();
+  // The journal of writes: --journal FILE, or the default one.
+  JournalDatabase& Journal();
 
   QTextStream& in;
   QTextStream& out;
@@ -74,6 +81,8 @@ class CliRun {
   const QCommandLineParser& parser_;
   LineOptions line_;
   QStringList words_;
+  std::unique_ptr<JournalDatabase> journal_;
+  std::unique_ptr<JournalRecorder> recorder_;
   // Declared in this order so the port lets go of the line before the demo instrument ends it.
   std::unique_ptr<sim::EmulatedInstrument> demo_;
   std::unique_ptr<Connection> connection_;
