@@ -22,6 +22,7 @@
 #include "iface/InterfaceTab.h"
 #include "iface/Rq7CurrentTab.h"
 #include "iface/Rq7InitTab.h"
+#include "journal/JournalDialog.h"
 #include "model/Errors.h"
 #include "service/ClockVerifyForm.h"
 #include "session/ActionConnect.h"
@@ -140,6 +141,16 @@ QWidget* TMainForm::BuildPortStrip() {
   row->addWidget(speedLabel);
   row->addWidget(cbComSpeed_);
   row->addStretch(1);
+  // The journal of writes opens over the window; the window stays usable behind it only after
+  // it is closed.
+  auto* bnJournal = new QPushButton(QStringLiteral("Журнал записей…"), panel);
+  bnJournal->setObjectName(QStringLiteral("bnJournal"));
+  row->addWidget(bnJournal);
+  ConnectAction(bnJournal, &QPushButton::clicked, context_, [this] {
+    auto* dialog = new JournalDialog(context_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+  });
   row->addWidget(bnExit_);
 
   ConnectAction(bnExit_, &QPushButton::clicked, context_, [this] { bnExitClick(); });

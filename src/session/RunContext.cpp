@@ -11,7 +11,9 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
                        std::unique_ptr<SerialBackend> backend, QString settingsFile)
     : messages(messages),
       connection(pacer, cursor, std::move(naming), std::move(backend)),
-      settingsFile_(std::move(settingsFile)) {}
+      settingsFile_(std::move(settingsFile)) {
+  connection.journal.Install(&recorder_);
+}
 
 bool RunContext::RunAction(const std::function<void()>& action) {
   return RunGuarded(connection.cursor, messages, action);

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "journal/JournalDatabase.h"
+#include "journal/JournalRecorder.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
 #include "service/PcTimeConfirmation.h"
@@ -50,9 +52,13 @@ class RunContext {
   PcTimeConfirmation* timeConfirmation = nullptr;
   // The main window installs its file dialogs here unless a test has installed its answers.
   FileDialogs* fileDialogs = nullptr;
+  // The journal every write of the connection is recorded in (VRX_JOURNAL, else the per-user
+  // one).
+  JournalDatabase journal{JournalDatabase::DefaultPath()};
 
  private:
   QString settingsFile_;
+  JournalRecorder recorder_{journal, connection.state};
 };
 
 }  // namespace vrx
