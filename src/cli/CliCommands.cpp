@@ -4,18 +4,9 @@ namespace vrx {
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
-      IdentifyCommand(),
-      SettingsCommand(),
-      InitCommand(),
-      CurrentCommand(),
-      RtcCommand(),
-      TicksCommand(),
-      CountersCommand(),
-      ServiceCommand(),
-      CalibrateCommand(),
-      RqIdentifyCommand(),
-      IfaceCommand(),
-      RqCommand(),
+      IdentifyCommand(),  SettingsCommand(),   InitCommand(),     CurrentCommand(),
+      RtcCommand(),       TicksCommand(),      CountersCommand(), ServiceCommand(),
+      CalibrateCommand(), RqIdentifyCommand(), IfaceCommand(),    RqCommand(),
       JournalCommand(),
   };
   return commands;

@@ -40,15 +40,14 @@ int Restore(CliRun& run) {
       throw UsageError(QStringLiteral("--rs-baud expects 4800, 9600, 19200 or 38400"));
   }
   Connection& connection = run.Connect();
-  connection.modbus.SetInterfaceBaud(
-      run.IsSet("rs-baud") ? run.Value("rs-baud").toUInt() : InterfaceForm().InterfaceBaud());
+  connection.modbus.SetInterfaceBaud(run.IsSet("rs-baud") ? run.Value("rs-baud").toUInt()
+                                                          : InterfaceForm().InterfaceBaud());
   PcTimeStamp stamp(run.clock);
   PresetTimeConfirmation preset;
   ConsoleTimeConfirmation asked(run.in, run.out, run.clock);
   ConsoleMessages messages(run.out, run.err, false);
-  RestoreRecord(connection, record,
-                stamp, run.IsSet("time-ok") ? static_cast<PcTimeConfirmation&>(preset) : asked,
-                messages);
+  RestoreRecord(connection, record, stamp,
+                run.IsSet("time-ok") ? static_cast<PcTimeConfirmation&>(preset) : asked, messages);
   run.out << QString::fromUtf8(kRestored).arg(record.id) << '\n';
   return kExitDone;
 }
@@ -74,7 +73,8 @@ CliCommand JournalCommand() {
                          "[--time-ok] [--rs-baud BAUD]"),
           QStringLiteral(
               "The journal of writes (--journal FILE, else VRX_JOURNAL, else journal.sqlite in "
-              "the per-user data folder).\nlist prints the records, newest first, as tab-separated "
+              "the per-user data folder, vrx-service/).\nlist prints the records, newest first, as "
+              "tab-separated "
               "lines.\nshow prints a record with the block before the write and the block written "
               "as hex; differing bytes are in square brackets.\nrestore identifies the instrument, "
               "refuses another model or serial number, and writes the saved block from before "

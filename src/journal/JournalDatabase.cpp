@@ -16,7 +16,8 @@ namespace vrx {
 namespace {
 
 const char* const kEnvironmentPath = "VRX_JOURNAL";
-const char* const kFileName = "journal.sqlite";
+// The window and the companion name their applications differently; both keep one journal.
+const char* const kFileName = "vrx-service/journal.sqlite";
 const char* const kUnavailable = "Журнал записей недоступен (%1): %2.";
 
 // A missing outcome marks a write that began and never ended.
@@ -79,7 +80,7 @@ QString JournalDatabase::DefaultPath() {
   const QString overridden = qEnvironmentVariable(kEnvironmentPath);
   if (!overridden.isEmpty())
     return overridden;
-  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
       .filePath(QString::fromLatin1(kFileName));
 }
 

@@ -30,7 +30,7 @@ class JournalDatabase {
   JournalDatabase(const JournalDatabase&) = delete;
   JournalDatabase& operator=(const JournalDatabase&) = delete;
 
-  // VRX_JOURNAL when it is set, else "journal.sqlite" in the per-user data folder.
+  // VRX_JOURNAL when it is set, else "vrx-service/journal.sqlite" in the per-user data folder.
   static QString DefaultPath();
   const QString& Path() const { return path_; }
 

@@ -33,9 +33,9 @@ void JournalRecorder::Finish(int64_t id, const QString& error) {
   const bool readBack =
       lastBlock_ == JournalBlock::Settings || lastBlock_ == JournalBlock::UnitBlock;
   try {
-    database_.SetOutcome(id, error.isEmpty(),
-                         error.isEmpty() ? QString::fromUtf8(readBack ? kWrittenReadBack : kWritten)
-                                         : error);
+    database_.SetOutcome(
+        id, error.isEmpty(),
+        error.isEmpty() ? QString::fromUtf8(readBack ? kWrittenReadBack : kWritten) : error);
   } catch (const EOwned&) {
   }
 }

@@ -11,7 +11,8 @@ namespace vrx {
 
 namespace {
 
-const char* const kOtherModel = "Подключен прибор %1, а запись сделана для %2. Восстановление отменено.";
+const char* const kOtherModel =
+    "Подключен прибор %1, а запись сделана для %2. Восстановление отменено.";
 const char* const kOtherSerial =
     "Подключен прибор с заводским номером %1, а запись сделана для номера %2. Восстановление "
     "отменено.";
@@ -87,9 +88,9 @@ void RestoreRecord(Connection& c, const JournalRecord& record, PcTimeStamp& stam
       c.link.IdentifyDevice();
       RequireModel(QString::fromUtf8(c.state.DeviceType->Name), record);
       c.link.ReadSettings();
-      RequireSerial(SerialOf(JournalBlock::Settings, BufferBytes(c.buffer, c.link.SettingsLength()),
-                             c.state),
-                    record, c.state);
+      RequireSerial(
+          SerialOf(JournalBlock::Settings, BufferBytes(c.buffer, c.link.SettingsLength()), c.state),
+          record, c.state);
       PressureCalibration(c, messages).RestoreBlock(e.before, operation);
       return;
     }

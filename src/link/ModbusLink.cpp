@@ -151,9 +151,8 @@ void ModbusLink::ReadInterfaceSettings() {
   std::copy(std::begin(request), std::end(request), buffer_.bytes.begin());
   ModbusTransaction(static_cast<int>(std::size(request)));
   if (buffer_.ByteCount() == kSettingsBytes) {
-    lastSettings_ = QByteArray(reinterpret_cast<const char*>(buffer_.data()) +
-                                   ModbusBuffer::kDataOffset,
-                               kSettingsBytes);
+    lastSettings_ = QByteArray(
+        reinterpret_cast<const char*>(buffer_.data()) + ModbusBuffer::kDataOffset, kSettingsBytes);
   }
 }
 

@@ -113,7 +113,8 @@ void CounterSetting::bnWriteClick(const SettingsWrite& write) {
       WriteCounterText(image, fields[i], digits[static_cast<qsizetype>(i)]);
     }
   }
-  write.WriteAndReport(connection_, QStringLiteral("Установка счетчиков"), QString::fromUtf8(kDone));
+  write.WriteAndReport(connection_, QStringLiteral("Установка счетчиков"),
+                       QString::fromUtf8(kDone));
 }
 
 void CounterSetting::bnResetClick() {

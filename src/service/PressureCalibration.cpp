@@ -219,7 +219,8 @@ void PressureCalibration::WriteBlock(const QString& operation) {
   if (connection_.journal.Installed()) {
     // The block does not carry the serial number; the settings image does.
     connection_.link.ReadSettings();
-    entry.serial = QString::number(DeviceNumber(SettingsImage(connection_.buffer, connection_.state)));
+    entry.serial =
+        QString::number(DeviceNumber(SettingsImage(connection_.buffer, connection_.state)));
   }
   entry.before = QByteArray(reinterpret_cast<const char*>(before_.data()), length);
   entry.after = QByteArray(reinterpret_cast<const char*>(a_.data()), length);

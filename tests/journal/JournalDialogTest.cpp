@@ -56,7 +56,8 @@ TEST(JournalDialog, ListsFiltersShowsAndRestoresAfterTheConfirmation) {
   EXPECT_FALSE(restore->isEnabled());
 
   grid->selectRow(0);
-  const QString details = dialog.findChild<QPlainTextEdit*>(QStringLiteral("mmDetails"))->toPlainText();
+  const QString details =
+      dialog.findChild<QPlainTextEdit*>(QStringLiteral("mmDetails"))->toPlainText();
   EXPECT_TRUE(details.contains(QStringLiteral("Прибор: VRX-L13-2.2, заводской номер 300")));
   // The device number 300 (012c) became 301, little end first.
   EXPECT_TRUE(details.contains(QStringLiteral("[2c] 01 "))) << details.toStdString();

@@ -185,8 +185,9 @@ TEST(LinkFailures, ChangedReadBackIsAReadBackError) {
     const Bytes image = Pattern(length, 0x44);
     FillBuffer(*link, image);
     link->Device().Arm(Fault::CorruptReply, 4);
-    const std::string error = ErrorOf(
-        [&] { c.unit ? link->link.WriteUnitBlock(c.erase, {}) : link->link.WriteSettings(c.erase, {}); });
+    const std::string error = ErrorOf([&] {
+      c.unit ? link->link.WriteUnitBlock(c.erase, {}) : link->link.WriteSettings(c.erase, {});
+    });
     EXPECT_EQ(error, kReadBackError);
     const uint8_t command = c.erase ? 0 : 18;
     EXPECT_EQ(link->Device().Heard(), Concat(Concat({command}, image), {4}));

@@ -108,7 +108,12 @@ TEST(ModbusModule, FailuresEndAtTheLinkSpeed) {
     std::vector<int> waits;
   };
   const Case cases[] = {
-      {"no reply", ModuleFault::NoReply, 1, [](ModbusLink& l) { l.ReadInterfaceId(); }, kNoAnswer, {200, 200}},
+      {"no reply",
+       ModuleFault::NoReply,
+       1,
+       [](ModbusLink& l) { l.ReadInterfaceId(); },
+       kNoAnswer,
+       {200, 200}},
       {"one exception reply",
        ModuleFault::ExceptionReply,
        1,
