@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/QtPrinters.h"
+#include "cli/CtlInstrument.h"
 #include "cli/VrxCtl.h"
 #include "iface/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
@@ -20,11 +21,7 @@
 namespace vrx {
 namespace {
 
-struct CtlRun {
-  int code = 0;
-  QString out;
-  QString err;
-};
+using test::CtlRun;
 
 std::unique_ptr<sim::EmulatedInstrument> Calculator(const char* type) {
   sim::HeatCalculatorConfig config;
