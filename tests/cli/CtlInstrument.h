@@ -33,20 +33,23 @@ struct Instrument {
   std::unique_ptr<sim::EmulatedInstrument> emulator;
   QTemporaryDir dir;
 
+  // Options every run gets after --port.
+  QStringList lineOptions;
+
   explicit Instrument(const char* type) {
     sim::HeatCalculatorConfig config;
     config.typeIndex = sim::HeatCalculator::TypeIndexByName(type);
     emulator =
         std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(config));
   }
+  explicit Instrument(std::unique_ptr<sim::EmulatedInstrument> line) : emulator(std::move(line)) {}
 
   ByteProtocolInstrument& Device() { return emulator->Device(); }
 
   CtlRun Run(QStringList arguments, const QString& input = {},
              const QDateTime& now = At(2024, 12, 31, 23, 59)) {
-    arguments.prepend(QString::fromStdString(emulator->SlavePath()));
-    arguments.prepend("--port");
-    arguments.prepend("vrxctl");
+    arguments = QStringList{"vrxctl", "--port", QString::fromStdString(emulator->SlavePath())} +
+                lineOptions + arguments;
     CtlRun run;
     QString inputText = input;
     QTextStream in(&inputText, QIODevice::ReadOnly);

@@ -2,17 +2,12 @@
 // restored byte for byte, and the refusals send nothing.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <functional>
 #include <memory>
 
 #include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
-#include "cli/VrxCtl.h"
 #include "iface/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
@@ -41,41 +36,24 @@ std::unique_ptr<sim::EmulatedInstrument> Module() {
 }
 
 // The companion against one emulated line, with the journal in a file of the test.
-struct Line {
+struct Line : test::Instrument {
   explicit Line(std::unique_ptr<sim::EmulatedInstrument> emulator)
-      : emulator(std::move(emulator)) {}
-
-  std::unique_ptr<sim::EmulatedInstrument> emulator;
-  QTemporaryDir dir;
-  QString journal = dir.filePath("journal.sqlite");
-
-  CtlRun Run(QStringList arguments, const QString& input = {}) {
-    arguments = QStringList{"vrxctl", "--port", QString::fromStdString(emulator->SlavePath()),
-                            "--journal", journal} +
-                arguments;
-    CtlRun run;
-    QString inputText = input;
-    QTextStream in(&inputText, QIODevice::ReadOnly);
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunVrxCtl(arguments, in, out, err, test::NewYearsEve);
-    out.flush();
-    err.flush();
-    return run;
+      : Instrument(std::move(emulator)) {
+    lineOptions = {"--journal", journal};
   }
-  QString Form(const QJsonObject& form) {
-    const QString path = dir.filePath("form.json");
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QJsonDocument(form).toJson());
-    return path;
+  void UseJournal(const QString& path) {
+    journal = path;
+    lineOptions = {"--journal", journal};
   }
+  QString Form(const QJsonObject& form) { return WriteForm(form); }
   // The list's lines without its titles.
   QStringList Records(const QStringList& filter = {}) {
     const CtlRun list = Run(QStringList{"journal", "list"} + filter);
     EXPECT_EQ(list.code, 0) << list.err.toStdString();
     return list.out.split('\n', Qt::SkipEmptyParts).mid(1);
   }
+
+  QString journal = dir.filePath("journal.sqlite");
 };
 
 TEST(VrxCtlJournal, EveryWriteLeavesARecordWithTheBlockBeforeAndTheOutcome) {
@@ -180,7 +158,7 @@ TEST(VrxCtlJournal, RestoreOnAnotherInstrumentAndAnUnwritableJournalSendNothing)
   ASSERT_EQ(line.Run({"init", "--time-ok", "--form", line.Form({{"DevNoEdit", "300"}})}).code, 0);
   // Another instrument of the same model with its own number on the line.
   Line other{Calculator("VRX-L13-2.2")};
-  other.journal = line.journal;
+  other.UseJournal(line.journal);
   ASSERT_EQ(other.Run({"init", "--time-ok", "--form", other.Form({{"DevNoEdit", "301"}})}).code, 0);
   other.emulator->Device().ClearHeard();
   const auto writesBefore = other.emulator->Device().Writes().size();
@@ -194,7 +172,7 @@ TEST(VrxCtlJournal, RestoreOnAnotherInstrumentAndAnUnwritableJournalSendNothing)
   // A journal the tool cannot write refuses the write itself. Its folder is a file here: a
   // read-only folder does not stop a test run as root.
   Line readOnly{Calculator("VRX-L13-2.2")};
-  readOnly.journal = readOnly.Form({}) + "/journal.sqlite";
+  readOnly.UseJournal(readOnly.Form({}) + "/journal.sqlite");
   const CtlRun unwritable =
       readOnly.Run({"init", "--time-ok", "--form", readOnly.Form({{"DevNoEdit", "300"}})});
   EXPECT_EQ(unwritable.code, 1);
