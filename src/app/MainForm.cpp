@@ -343,8 +343,10 @@ void TMainForm::UpdatePortStatus() {
   const QString device = context_.connection.port.DeviceName(static_cast<uint8_t>(number));
   const bool demoPort = number == StartupOptions::kDemoPortNumber;
   const QString demoType = demoPort ? options_.demoType : QString();
-  const QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
-                                        context_.connection.port.LastOpenError());
+  QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
+                                  context_.connection.port.LastOpenError());
+  if (context_.connection.port.Tracing())
+    status += QStringLiteral("; трассировка: ") + options_.traceFile;
   lbPortStatus_->setText(status);
   qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);

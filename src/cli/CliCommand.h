@@ -38,5 +38,6 @@ CliCommand CountersCommand();
 CliCommand ServiceCommand();
 CliCommand CalibrateCommand();
 CliCommand RqCommand();
+CliCommand PortsCommand();
 
 }  // namespace vrx

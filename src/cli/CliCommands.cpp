@@ -16,6 +16,7 @@ const std::vector<CliCommand>& CliCommands() {
       RqIdentifyCommand(),
       IfaceCommand(),
       RqCommand(),
+      PortsCommand(),
   };
   return commands;
 }

@@ -12,6 +12,7 @@ QList<QCommandLineOption> LineOptions::Declare() {
       QCommandLineOption(QStringLiteral("baud"), QString(), QStringLiteral("BAUD")),
       QCommandLineOption(QStringLiteral("demo"), QString(), QStringLiteral("TYPE")),
       QCommandLineOption(QStringLiteral("trace")),
+      QCommandLineOption(QStringLiteral("trace-file"), QString(), QStringLiteral("FILE")),
   };
 }
 
@@ -32,6 +33,7 @@ LineOptions LineOptions::From(const QCommandLineParser& parser) {
     throw UsageError(QStringLiteral("--port and --com exclude each other"));
   options.portPath = parser.value(QStringLiteral("port"));
   options.demoType = parser.value(QStringLiteral("demo"));
+  options.traceFile = parser.value(QStringLiteral("trace-file"));
   if (parser.isSet(QStringLiteral("trace")))
     QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
   return options;
@@ -70,6 +72,14 @@ Connection& CliRun::Connect() {
   }
   connection_ = std::make_unique<Connection>();
   TComPort& port = connection_->port;
+  if (!line_.traceFile.isEmpty()) {
+    QString error;
+    trace_ = LineTrace::Open(line_.traceFile, &error);
+    if (!trace_)
+      throw UsageError(
+          QStringLiteral("cannot open the trace file %1: %2").arg(line_.traceFile, error));
+    port.SetTrace(trace_.get());
+  }
   if (demo_) {
     port.Naming().SetOverride(line_.portNumber, QString::fromStdString(demo_->SlavePath()));
   } else if (!line_.portPath.isEmpty()) {

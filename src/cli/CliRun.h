@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "link/Connection.h"
+#include "link/LineTrace.h"
 #include "service/PcClock.h"
 #include "sim/EmulatedInstrument.h"
 
@@ -41,6 +42,8 @@ struct LineOptions {
   uint32_t baud = kDefaultBaud;
   QString portPath;
   QString demoType;
+  // --trace-file FILE: every byte on the line, by exchange, appended to FILE.
+  QString traceFile;
 
   static QList<QCommandLineOption> Declare();
   // Throws UsageError for a value out of range or options that exclude each other.
@@ -60,6 +63,7 @@ class CliRun {
   QString Value(const char* option) const;
   // The words after the command's name (a command group's subcommand and its arguments).
   const QStringList& Words() const { return words_; }
+  const LineOptions& Line() const { return line_; }
 
   // Starts the demo instrument when one is asked for, maps the port to it or to --port, and
   // opens the port. Throws UsageError for an unknown demo instrument.
@@ -74,7 +78,9 @@ class CliRun {
   const QCommandLineParser& parser_;
   LineOptions line_;
   QStringList words_;
-  // Declared in this order so the port lets go of the line before the demo instrument ends it.
+  // Declared in this order so the port lets go of the line before the demo instrument ends it,
+  // and the trace file outlives the port.
+  std::unique_ptr<LineTrace> trace_;
   std::unique_ptr<sim::EmulatedInstrument> demo_;
   std::unique_ptr<Connection> connection_;
 };
