@@ -16,6 +16,7 @@
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
 #include "app/PortSettings.h"
+#include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
 #include "current/CurrentTab.h"
 #include "current/ServiceTab.h"
@@ -130,12 +131,15 @@ QWidget* TMainForm::BuildPortStrip() {
   auto* speedLabel = new QLabel(QStringLiteral("Скорость обмена:"), panel);
   speedLabel->setObjectName(QStringLiteral("Label2"));
   cbComSpeed_ = DropDownList(QStringLiteral("cbComSpeed"), ComSpeedItems(), panel);
+  bnPorts_ = new QPushButton(QStringLiteral("Порты…"), panel);
+  bnPorts_->setObjectName(QStringLiteral("bnPorts"));
   bnExit_ = new QPushButton(QStringLiteral("Выход"), panel);
   bnExit_->setObjectName(QStringLiteral("bnExit"));
   bnExit_->setFixedSize(kExitButtonWidth, kExitButtonHeight);
 
   row->addWidget(portLabel);
   row->addWidget(cbComSelector_);
+  row->addWidget(bnPorts_);
   row->addSpacing(16);
   row->addWidget(speedLabel);
   row->addWidget(cbComSpeed_);
@@ -143,6 +147,7 @@ QWidget* TMainForm::BuildPortStrip() {
   row->addWidget(bnExit_);
 
   ConnectAction(bnExit_, &QPushButton::clicked, context_, [this] { bnExitClick(); });
+  ConnectAction(bnPorts_, &QPushButton::clicked, context_, [this] { bnPortsClick(); });
   for (QComboBox* selector : {cbComSelector_, cbComSpeed_})
     ConnectAction(selector, &QComboBox::activated, context_, [this] { cbComSelectorChange(); });
   return panel;
@@ -273,6 +278,12 @@ void TMainForm::bnExitClick() {
   close();
 }
 
+void TMainForm::bnPortsClick() {
+  TPortsForm form(context_, SystemSerialDevices(), this);
+  form.exec();
+  cbComSelectorChange();
+}
+
 bool TMainForm::FormKeyDown(int key) {
   // The key is taken even when its action fails, so that it does not travel on to the parent
   // widgets and report the same error once more for each of them.
@@ -350,6 +361,10 @@ void TMainForm::UpdatePortStatus() {
   lbPortStatus_->setText(status);
   qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);
+  // Every item tells where its port leads and whether that device is there now.
+  const auto ports = PortAssignments(context_.connection.port.Naming(), cbComSelector_->count());
+  for (const PortAssignment& port : ports)
+    cbComSelector_->setItemData(port.portNumber - 1, PortAssignmentText(port), Qt::ToolTipRole);
 }
 
 }  // namespace vrx
