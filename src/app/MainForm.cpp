@@ -79,6 +79,7 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  context_.afterAction = nullptr;
   delete SchemePictureForm_.data();
   if (context_.timeConfirmation == ClockVerifyForm_)
     context_.timeConfirmation = nullptr;
@@ -187,6 +188,7 @@ void TMainForm::FormCreate() {
   // 4. A port that does not open is reported by the first exchange, not here.
   LoadPortSettings();
   OpenPort();
+  context_.afterAction = [this] { UpdatePortStatus(); };
   // 5. The model list, with the default model chosen as if by the user.
   workspace_.Start();
   // 6. The current-parameters display starts empty.

@@ -50,6 +50,9 @@ class RunContext {
   PcTimeConfirmation* timeConfirmation = nullptr;
   // The main window installs its file dialogs here unless a test has installed its answers.
   FileDialogs* fileDialogs = nullptr;
+  // Called after every action, however it ended; the window refreshes its port status line, as
+  // an action may have lost the port's device or opened it again.
+  std::function<void()> afterAction;
 
  private:
   QString settingsFile_;
