@@ -5,8 +5,13 @@
 // floor is the two 200 ms pauses of the port's reopening plus the request and the reply on the
 // line at the module's speed. And it times the cable readout of the current values (the clock
 // block and the current-parameters block, each followed by command 13) at 4800 and 9600 baud.
+// Last, the trace file of one identification must agree with the floor: its first byte to its
+// last takes no less than the line needs, and with the pause no more than the limit allows.
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTime>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +20,7 @@
 
 #include "current/CurrentReadout.h"
 #include "link/Connection.h"
+#include "link/LineTrace.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace {
@@ -36,6 +42,27 @@ constexpr int kClockBlockBytes = 13;
 
 double LineMs(int bytes, uint32_t baud) {
   return bytes * 10.0 * 1000.0 / baud;
+}
+
+// The median over the lines of the trace file of the time from a line's first entry to its
+// last, in ms.
+double MedianExchangeSpanMs(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    return -1;
+  auto time = [](const QString& entry) {
+    return QTime::fromString(entry.section(' ', 0, 0), QStringLiteral("HH:mm:ss.zzz"));
+  };
+  std::vector<double> spans;
+  for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+    const QStringList entries = line.split(QStringLiteral(" | ")).mid(1);
+    if (!entries.isEmpty())
+      spans.push_back(time(entries.front()).msecsTo(time(entries.back())));
+  }
+  if (spans.empty())
+    return -1;
+  std::sort(spans.begin(), spans.end());
+  return spans[spans.size() / 2];
 }
 
 double MedianMs(const std::function<void()>& action) {
@@ -81,6 +108,26 @@ int main(int argc, char** argv) {
       const double ratio = measured / c.floorMs;
       withinLimit = withinLimit && ratio <= kLimit;
       std::printf("%-14s %6u %8.1fms %8.1fms %7.3f\n", c.name, baud, measured, c.floorMs, ratio);
+    }
+    {
+      QTemporaryDir dir;
+      const QString path = dir.filePath(QStringLiteral("trace.log"));
+      QString error;
+      auto trace = vrx::LineTrace::Open(path, &error);
+      connection.port.SetTrace(trace.get());
+      for (int i = 0; i < kRuns; ++i)
+        link.IdentifyDevice();
+      connection.port.SetTrace(nullptr);
+      trace.reset();
+      // The trace has millisecond times: the line's share may look up to 1 ms shorter.
+      const double lineMs = LineMs(5, baud);
+      const double span = MedianExchangeSpanMs(path);
+      const double ratio = (kPauseMs + span) / (kPauseMs + lineMs);
+      const bool agrees = span >= lineMs - 1.0 && ratio <= kLimit;
+      withinLimit = withinLimit && agrees;
+      std::printf("%-14s %6u %8.1fms %8.1fms %7.3f (trace span against the line's %.1f ms: %s)\n",
+                  "TraceIdentify", baud, kPauseMs + span, kPauseMs + lineMs, ratio, lineMs,
+                  agrees ? "agrees" : "DISAGREES");
     }
     // Each block: command, echo, block; then command 13 and its echo. The closing byte after
     // the second block is not waited for.

@@ -41,3 +41,12 @@ enum class CalibrationFault {
 };
 
 }  // namespace vrx::sim
+
+namespace vrx::sim {
+
+// Faults of the line itself.
+enum class LineFault {
+  HangUp  // the line goes away in the middle of a reply, as a USB adapter pulled out of the PC
+};
+
+}  // namespace vrx::sim

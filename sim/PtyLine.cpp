@@ -81,7 +81,7 @@ PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument), devices_{&in
 
 PtyLine::~PtyLine() {
   Stop();
-  for (int fd : {master_, slave_, wakeRead_, wakeWrite_}) {
+  for (int fd : {master_.load(), slave_, wakeRead_, wakeWrite_}) {
     if (fd >= 0)
       ::close(fd);
   }
@@ -160,8 +160,32 @@ void PtyLine::HandleIncoming(const uint8_t* bytes, int count, Clock::time_point 
   }
 }
 
+void PtyLine::Arm(LineFault fault, int afterBytes) {
+  switch (fault) {
+    case LineFault::HangUp:
+      hangUpAfter_ = afterBytes;
+      break;
+  }
+}
+
+void PtyLine::HangUp() {
+  // Every descriptor of the line goes, its own slave one included: only then does the system
+  // hang up the tool's side.
+  ::close(master_.exchange(-1));
+  ::close(slave_);
+  slave_ = -1;
+  out_.clear();
+}
+
 void PtyLine::WriteDue(Clock::time_point now) {
   while (!out_.empty() && out_.front().due <= now) {
+    if (hangUpAfter_ == 0) {
+      hangUpAfter_ = -1;
+      HangUp();
+      return;
+    }
+    if (hangUpAfter_ > 0)
+      --hangUpAfter_;
     const uint8_t b = out_.front().byte;
     out_.pop_front();
     if (::write(master_, &b, 1) != 1 && errno != EAGAIN)
@@ -175,6 +199,8 @@ void PtyLine::Serve(const std::atomic<bool>& stop) {
   while (!stop) {
     auto now = Clock::now();
     WriteDue(now);
+    if (master_ < 0)
+      return;
     Clock::duration wait = kIdlePoll;
     if (!out_.empty())
       wait = std::max(Clock::duration::zero(), out_.front().due - now);

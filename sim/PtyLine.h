@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "sim/Faults.h"
 #include "sim/Instrument.h"
 
 namespace vrx::sim {
@@ -39,6 +40,11 @@ class PtyLine {
   // Serves in the calling thread until `stop` becomes true.
   void Serve(const std::atomic<bool>& stop);
 
+  // LineFault::HangUp: after `afterBytes` more bytes have gone out to the tool, the line closes
+  // its end of the pseudo-terminal and stops serving; the tool's reads fail from then on and the
+  // slave device disappears.
+  void Arm(LineFault fault, int afterBytes);
+
   // Bytes the tool sent that no device could hear (wrong line speed or framing).
   std::vector<uint8_t> LostBytes() const;
   // The speed the tool last set on the line (0 for a speed the line does not know).
@@ -56,11 +62,15 @@ class PtyLine {
   // The device that hears the line at its present speed and framing, or none.
   Instrument* Listener() const;
   Clock::duration ByteTime(uint32_t baud) const;
+  void HangUp();
 
   Instrument& instrument_;
   std::vector<Instrument*> devices_;  // the one attached last first
-  int master_ = -1;
+  // Atomic: a hang-up closes it in the serving thread while LineSpeed may read it in another.
+  std::atomic<int> master_{-1};
   int slave_ = -1;
+  // Bytes still to go out before the armed hang-up; negative while none is armed.
+  std::atomic<int> hangUpAfter_{-1};
   int wakeRead_ = -1;
   int wakeWrite_ = -1;
   std::string slavePath_;

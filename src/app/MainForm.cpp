@@ -16,6 +16,7 @@
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
 #include "app/PortSettings.h"
+#include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
 #include "current/CurrentTab.h"
 #include "current/ServiceTab.h"
@@ -79,6 +80,7 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  context_.afterAction = nullptr;
   delete SchemePictureForm_.data();
   if (context_.timeConfirmation == ClockVerifyForm_)
     context_.timeConfirmation = nullptr;
@@ -131,12 +133,15 @@ QWidget* TMainForm::BuildPortStrip() {
   auto* speedLabel = new QLabel(QStringLiteral("Скорость обмена:"), panel);
   speedLabel->setObjectName(QStringLiteral("Label2"));
   cbComSpeed_ = DropDownList(QStringLiteral("cbComSpeed"), ComSpeedItems(), panel);
+  bnPorts_ = new QPushButton(QStringLiteral("Порты…"), panel);
+  bnPorts_->setObjectName(QStringLiteral("bnPorts"));
   bnExit_ = new QPushButton(QStringLiteral("Выход"), panel);
   bnExit_->setObjectName(QStringLiteral("bnExit"));
   bnExit_->setFixedSize(kExitButtonWidth, kExitButtonHeight);
 
   row->addWidget(portLabel);
   row->addWidget(cbComSelector_);
+  row->addWidget(bnPorts_);
   row->addSpacing(16);
   row->addWidget(speedLabel);
   row->addWidget(cbComSpeed_);
@@ -154,6 +159,7 @@ QWidget* TMainForm::BuildPortStrip() {
   row->addWidget(bnExit_);
 
   ConnectAction(bnExit_, &QPushButton::clicked, context_, [this] { bnExitClick(); });
+  ConnectAction(bnPorts_, &QPushButton::clicked, context_, [this] { bnPortsClick(); });
   for (QComboBox* selector : {cbComSelector_, cbComSpeed_})
     ConnectAction(selector, &QComboBox::activated, context_, [this] { cbComSelectorChange(); });
   return panel;
@@ -193,6 +199,7 @@ void TMainForm::FormCreate() {
   // 4. A port that does not open is reported by the first exchange, not here.
   LoadPortSettings();
   OpenPort();
+  context_.afterAction = [this] { UpdatePortStatus(); };
   // 5. The model list, with the default model chosen as if by the user.
   workspace_.Start();
   // 6. The current-parameters display starts empty.
@@ -284,6 +291,12 @@ void TMainForm::bnExitClick() {
   close();
 }
 
+void TMainForm::bnPortsClick() {
+  TPortsForm form(context_, SystemSerialDevices(), this);
+  form.exec();
+  cbComSelectorChange();
+}
+
 bool TMainForm::FormKeyDown(int key) {
   // The key is taken even when its action fails, so that it does not travel on to the parent
   // widgets and report the same error once more for each of them.
@@ -354,11 +367,17 @@ void TMainForm::UpdatePortStatus() {
   const QString device = context_.connection.port.DeviceName(static_cast<uint8_t>(number));
   const bool demoPort = number == StartupOptions::kDemoPortNumber;
   const QString demoType = demoPort ? options_.demoType : QString();
-  const QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
-                                        context_.connection.port.LastOpenError());
+  QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
+                                  context_.connection.port.LastOpenError());
+  if (context_.connection.port.Tracing())
+    status += QStringLiteral("; трассировка: ") + options_.traceFile;
   lbPortStatus_->setText(status);
   qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);
+  // Every item tells where its port leads and whether that device is there now.
+  const auto ports = PortAssignments(context_.connection.port.Naming(), cbComSelector_->count());
+  for (const PortAssignment& port : ports)
+    cbComSelector_->setItemData(port.portNumber - 1, PortAssignmentText(port), Qt::ToolTipRole);
 }
 
 }  // namespace vrx

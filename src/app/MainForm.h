@@ -62,6 +62,9 @@ class TMainForm : public QMainWindow {
   void SavePortSettings();
   void OpenPort();
   void bnExitClick();
+  // "Порты…": the dialog that assigns the system's serial devices to COM1..COM4; the selected
+  // port is opened again afterwards, as the dialog may have changed its device.
+  void bnPortsClick();
   // F1 and F2, whatever control has the focus; returns true when the key was one of them.
   bool FormKeyDown(int key);
 
@@ -108,6 +111,7 @@ class TMainForm : public QMainWindow {
   QComboBox* cbComSelector_ = nullptr;
   QComboBox* cbComSpeed_ = nullptr;
   QPushButton* bnExit_ = nullptr;
+  QPushButton* bnPorts_ = nullptr;
   QTabWidget* PageControl1_ = nullptr;
   InitTab* initTab_ = nullptr;
   InterfaceTab* interfaceTab_ = nullptr;

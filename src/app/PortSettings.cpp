@@ -39,6 +39,20 @@ void SavePortSelection(QSettings& settings, const PortSelection& selection) {
   settings.sync();
 }
 
+void SavePortDevice(QSettings& settings, int portNumber, const QString& device) {
+  if (device.isEmpty())
+    settings.remove(PortNaming::PortSettingKey(portNumber));
+  else
+    settings.setValue(PortNaming::PortSettingKey(portNumber), device);
+  settings.sync();
+}
+
+QString PortAssignmentText(const PortAssignment& port) {
+  return QStringLiteral("COM%1 → %2 (%3)")
+      .arg(port.portNumber)
+      .arg(port.device, PresenceText(port.present));
+}
+
 void OpenSelectedPort(TComPort& port, Pacer& pacer, int comIndex, int speedIndex,
                       uint32_t baudRate) {
   port.Close();

@@ -7,6 +7,7 @@
 
 #include "link/ComPort.h"
 #include "link/Pacer.h"
+#include "link/SerialDevices.h"
 
 namespace vrx {
 
@@ -29,6 +30,12 @@ inline constexpr int kFastLinkReopenPauseMs = 50;
 // its own: a missing or non-integer value gives index 0, one out of range is clamped.
 PortSelection LoadPortSelection(const QSettings& settings);
 void SavePortSelection(QSettings& settings, const PortSelection& selection);
+
+// Keeps `device` as the device of port n ("Ports/COMn"); an empty device removes the setting,
+// so the port resolves to its default again.
+void SavePortDevice(QSettings& settings, int portNumber, const QString& device);
+// "COM2 → /dev/ttyUSB0 (есть)": what a port resolves to and whether that device is there.
+QString PortAssignmentText(const PortAssignment& port);
 
 // Closes the port and opens it as the selectors say: port number comIndex + 1 at `baudRate`,
 // read time-out 1500 ms. At 9600 baud (speed index 1) it waits 50 ms and opens the port once

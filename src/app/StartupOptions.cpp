@@ -40,6 +40,14 @@ std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, 
       options.service = true;
     } else if (name == QLatin1String("--trace") && !value) {
       options.trace = true;
+    } else if (name == QLatin1String("--trace-file")) {
+      if (value) {
+        options.traceFile = *value;
+      } else if (i + 1 < arguments.size()) {
+        options.traceFile = arguments[++i];
+      }
+      if (options.traceFile.isEmpty())
+        return fail(QStringLiteral("--trace-file needs a file"));
     } else if (name == QLatin1String("--demo")) {
       if (value) {
         if (value->isEmpty())
@@ -72,11 +80,13 @@ std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, 
 
 QString StartupUsage() {
   return QStringLiteral(
-             "usage: vrx-service [--service] [--demo [TYPE]] [--com n=PATH]... [--trace]\n"
+             "usage: vrx-service [--service] [--demo [TYPE]] [--com n=PATH]... [--trace] "
+             "[--trace-file FILE]\n"
              "  --service     show the service tabs\n"
              "  --demo [TYPE] serve an emulated instrument (default %1) on COM1\n"
              "  --com n=PATH  open PATH for port COMn\n"
-             "  --trace       log every byte on the line (logging category vrx.link)\n")
+             "  --trace       log every byte on the line (logging category vrx.link)\n"
+             "  --trace-file FILE  append every byte on the line to FILE, one exchange a line\n")
       .arg(QString::fromLatin1(StartupOptions::kDefaultDemoType));
 }
 

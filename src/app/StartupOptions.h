@@ -20,6 +20,8 @@ struct StartupOptions {
   bool service = false;
   // Logs every byte on the line (logging category vrx.link).
   bool trace = false;
+  // --trace-file FILE: every byte on the line, by exchange, appended to FILE; empty: none.
+  QString traceFile;
   // The catalogue type of the emulated instrument; empty without --demo.
   QString demoType;
   // --com n=PATH, in the order given.
@@ -34,6 +36,7 @@ struct StartupOptions {
 
 // Parses the arguments after the program name:
 //   --service  --trace  --demo [TYPE] | --demo=TYPE  --com n=PATH | --com=n=PATH
+//   --trace-file FILE | --trace-file=FILE
 // Returns nothing and sets *error for an unknown option or a malformed value.
 std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, QString* error);
 

@@ -5,14 +5,15 @@
 #include <exception>
 #include <memory>
 
-#include "session/RunContext.h"
 #include "app/DemoInstrument.h"
 #include "app/MainForm.h"
 #include "app/StartupOptions.h"
 #include "app/VrxApplication.h"
 #include "app/WidgetCursor.h"
 #include "app/WidgetMessages.h"
+#include "link/LineTrace.h"
 #include "link/Pacer.h"
+#include "session/RunContext.h"
 
 int main(int argc, char** argv) {
   vrx::VrxApplication app(argc, argv);
@@ -39,6 +40,17 @@ int main(int argc, char** argv) {
   vrx::PortNaming naming;
   options->ApplyPorts(naming);
   vrx::RunContext context(pacer, cursor, messages, std::move(naming));
+
+  std::unique_ptr<vrx::LineTrace> trace;
+  if (!options->traceFile.isEmpty()) {
+    trace = vrx::LineTrace::Open(options->traceFile, &error);
+    if (!trace) {
+      err << "vrx-service: cannot open the trace file " << options->traceFile << ": " << error
+          << '\n';
+      return 2;
+    }
+    context.connection.port.SetTrace(trace.get());
+  }
 
   std::unique_ptr<vrx::sim::EmulatedInstrument> demo;
   if (!options->demoType.isEmpty()) {

@@ -39,5 +39,6 @@ CliCommand ServiceCommand();
 CliCommand CalibrateCommand();
 CliCommand RqCommand();
 CliCommand JournalCommand();
+CliCommand PortsCommand();
 
 }  // namespace vrx

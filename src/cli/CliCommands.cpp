@@ -7,7 +7,7 @@ const std::vector<CliCommand>& CliCommands() {
       IdentifyCommand(),  SettingsCommand(),   InitCommand(),     CurrentCommand(),
       RtcCommand(),       TicksCommand(),      CountersCommand(), ServiceCommand(),
       CalibrateCommand(), RqIdentifyCommand(), IfaceCommand(),    RqCommand(),
-      JournalCommand(),
+      JournalCommand(),   PortsCommand(),
   };
   return commands;
 }

@@ -13,6 +13,7 @@ QList<QCommandLineOption> LineOptions::Declare() {
       QCommandLineOption(QStringLiteral("demo"), QString(), QStringLiteral("TYPE")),
       QCommandLineOption(QStringLiteral("trace")),
       QCommandLineOption(QStringLiteral("journal"), QString(), QStringLiteral("FILE")),
+      QCommandLineOption(QStringLiteral("trace-file"), QString(), QStringLiteral("FILE")),
   };
 }
 
@@ -34,6 +35,7 @@ LineOptions LineOptions::From(const QCommandLineParser& parser) {
   options.portPath = parser.value(QStringLiteral("port"));
   options.demoType = parser.value(QStringLiteral("demo"));
   options.journalPath = parser.value(QStringLiteral("journal"));
+  options.traceFile = parser.value(QStringLiteral("trace-file"));
   if (parser.isSet(QStringLiteral("trace")))
     QLoggingCategory::setFilterRules(QStringLiteral("vrx.link.debug=true"));
   return options;
@@ -74,6 +76,14 @@ Connection& CliRun::Connect() {
   recorder_ = std::make_unique<JournalRecorder>(Journal(), connection_->state, clock);
   connection_->journal.Install(recorder_.get());
   TComPort& port = connection_->port;
+  if (!line_.traceFile.isEmpty()) {
+    QString error;
+    trace_ = LineTrace::Open(line_.traceFile, &error);
+    if (!trace_)
+      throw UsageError(
+          QStringLiteral("cannot open the trace file %1: %2").arg(line_.traceFile, error));
+    port.SetTrace(trace_.get());
+  }
   if (demo_) {
     port.Naming().SetOverride(line_.portNumber, QString::fromStdString(demo_->SlavePath()));
   } else if (!line_.portPath.isEmpty()) {

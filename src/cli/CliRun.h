@@ -11,6 +11,7 @@
 #include "journal/JournalDatabase.h"
 #include "journal/JournalRecorder.h"
 #include "link/Connection.h"
+#include "link/LineTrace.h"
 #include "service/PcClock.h"
 #include "sim/EmulatedInstrument.h"
 
@@ -45,6 +46,8 @@ struct LineOptions {
   QString demoType;
   // --journal FILE; empty for the default journal.
   QString journalPath;
+  // --trace-file FILE: every byte on the line, by exchange, appended to FILE.
+  QString traceFile;
 
   static QList<QCommandLineOption> Declare();
   // Throws UsageError for a value out of range or options that exclude each other.
@@ -64,6 +67,7 @@ class CliRun {
   QString Value(const char* option) const;
   // The words after the command's name (a command group's subcommand and its arguments).
   const QStringList& Words() const { return words_; }
+  const LineOptions& Line() const { return line_; }
 
   // Starts the demo instrument when one is asked for, maps the port to it or to --port, and
   // opens the port; every write through it is recorded in the journal. Throws UsageError for an
@@ -83,7 +87,9 @@ class CliRun {
   QStringList words_;
   std::unique_ptr<JournalDatabase> journal_;
   std::unique_ptr<JournalRecorder> recorder_;
-  // Declared in this order so the port lets go of the line before the demo instrument ends it.
+  // Declared in this order so the port lets go of the line before the demo instrument ends it,
+  // and the trace file outlives the port.
+  std::unique_ptr<LineTrace> trace_;
   std::unique_ptr<sim::EmulatedInstrument> demo_;
   std::unique_ptr<Connection> connection_;
 };

@@ -13,7 +13,8 @@ namespace vrx {
 namespace {
 
 const char* const kLineSynopsis =
-    "vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] ";
+    "vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] "
+    "[--trace-file FILE] ";
 
 QString Usage() {
   QString text = QStringLiteral("usage: ") + QString::fromLatin1(kLineSynopsis) +
@@ -27,6 +28,7 @@ QString Usage() {
       "  --baud B     link speed, 4800 or 9600 (default 4800)\n"
       "  --demo TYPE  an emulated instrument: a catalogue type such as VRX-L13-2.2, or RQ-7\n"
       "  --trace      log every byte on the line (logging category vrx.link)\n"
+      "  --trace-file FILE  append every byte on the line to FILE, one exchange a line\n"
       "exit codes: 0 done; 1 the instrument or a value refused (the message alone on stderr);\n"
       "2 a wrong command line, an unreadable file or a refused confirmation.\n"
       "`vrxctl COMMAND --help` describes a command.\n");

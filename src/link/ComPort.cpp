@@ -29,14 +29,26 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
   if (!backend_->Open(device, baudRate, &reason)) {
     lastOpenError_ = reason.isEmpty() ? QStringLiteral("не удалось открыть") : reason;
     qCDebug(lcLink) << "open" << device << "failed:" << lastOpenError_;
+    if (trace_ != nullptr)
+      trace_->Event(QStringLiteral("open %1 failed: %2").arg(device, lastOpenError_));
+    // While the device is away, the next CheckOpen tries again what was asked last (the Modbus
+    // link's return to the link speed, or another port chosen meanwhile).
+    if (lost_) {
+      portNumber_ = portNumber;
+      baudRate_ = baudRate;
+      readTimeoutMs_ = readTimeoutMs;
+    }
     return;
   }
   lastOpenError_.clear();
   open_ = true;
+  lost_ = false;
   portNumber_ = portNumber;
   baudRate_ = baudRate;
   readTimeoutMs_ = readTimeoutMs;
   qCDebug(lcLink) << "open" << device << baudRate << "baud, read time-out" << readTimeoutMs;
+  if (trace_ != nullptr)
+    trace_->Event(QStringLiteral("open %1 %2 baud").arg(device).arg(baudRate));
 }
 
 void TComPort::Close() {
@@ -53,9 +65,16 @@ void TComPort::Reopen() {
   Open(portNumber_, baudRate_, readTimeoutMs_);
 }
 
-void TComPort::CheckOpen() const {
+void TComPort::CheckOpen() {
+  if (lost_)
+    Open(portNumber_, baudRate_, readTimeoutMs_);
   if (!open_)
     throw EComPort(kPortClosed);
+}
+
+void TComPort::BeginExchange(const QString& what) {
+  if (trace_ != nullptr)
+    trace_->BeginExchange(what);
 }
 
 int TComPort::Read(uint8_t* buffer, int count) {
@@ -64,15 +83,37 @@ int TComPort::Read(uint8_t* buffer, int count) {
     return 0;
   const int got = backend_->Read(buffer, count, readTimeoutMs_);
   qCDebug(lcLink) << "RX" << HexBytes(buffer, got);
-  if (got < count)
+  if (trace_ != nullptr)
+    trace_->Bytes(LineTrace::Direction::kReceived, baudRate_, buffer, got);
+  if (got < count) {
+    if (const QString reason = backend_->LostReason(); !reason.isEmpty())
+      LoseDevice(reason);
+    if (trace_ != nullptr)
+      trace_->Event(QStringLiteral("no answer: %1 of %2 bytes").arg(got).arg(count));
     throw EComPort(kNoAnswer);
+  }
   return got;
 }
 
 bool TComPort::Write(const uint8_t* buffer, int count) {
   CheckOpen();
   qCDebug(lcLink) << "TX" << HexBytes(buffer, count);
+  if (trace_ != nullptr)
+    trace_->Bytes(LineTrace::Direction::kSent, baudRate_, buffer, count);
   return backend_->Write(buffer, count);
+}
+
+void TComPort::LoseDevice(const QString& reason) {
+  const QString device = naming_.Resolve(portNumber_);
+  qCDebug(lcLink) << "lost" << device << reason;
+  if (trace_ != nullptr)
+    trace_->Event(QStringLiteral("lost %1: %2").arg(device, reason));
+  backend_->Close();
+  open_ = false;
+  lost_ = true;
+  lastOpenError_ = reason;
+  throw EComPort(
+      QStringLiteral("Порт COM%1 (%2) отключен: %3").arg(portNumber_).arg(device, reason));
 }
 
 uint8_t TComPort::ReadByte() {

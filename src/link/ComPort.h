@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "link/LineTrace.h"
 #include "link/PortNaming.h"
 #include "link/SerialBackend.h"
 
@@ -25,8 +26,9 @@ class TComPort {
   void Close();
   // Closes and opens again with the stored number, speed and current read time-out.
   void Reopen();
-  // Raises "COM-порт не открыт" when the port is closed.
-  void CheckOpen() const;
+  // Raises "COM-порт не открыт" when the port is closed. A port whose device went away during
+  // a read is opened again first, as it was, so the next action works once the device is back.
+  void CheckOpen();
 
   // Reads exactly count bytes within one total time-out; raises "Нет ответа от прибора" when
   // fewer came. The bytes that did come stay in the buffer.
@@ -48,8 +50,20 @@ class TComPort {
   QString DeviceName(uint8_t portNumber) const { return naming_.Resolve(portNumber); }
   QString LastOpenError() const { return lastOpenError_; }
   PortNaming& Naming() { return naming_; }
+  // True while the device has gone away and not yet come back.
+  bool Lost() const { return lost_; }
+
+  // Every byte and port event also goes to `trace` (the caller's; nullptr: none).
+  void SetTrace(LineTrace* trace) { trace_ = trace; }
+  bool Tracing() const { return trace_ != nullptr; }
+  // Starts the next exchange of the trace: the bytes that follow belong to it.
+  void BeginExchange(const QString& what);
 
  private:
+  // The device went away during a read: the port is closed, remembers how it was opened for the
+  // next CheckOpen, and the read ends with the system's reason.
+  [[noreturn]] void LoseDevice(const QString& reason);
+
   PortNaming naming_;
   std::unique_ptr<SerialBackend> backend_;
   bool open_ = false;
@@ -57,6 +71,8 @@ class TComPort {
   uint32_t baudRate_ = 0;
   int32_t readTimeoutMs_ = 0;
   QString lastOpenError_;
+  bool lost_ = false;
+  LineTrace* trace_ = nullptr;
 };
 
 }  // namespace vrx

@@ -43,6 +43,7 @@ void DeviceLink::DeviceExchange(uint8_t command, std::span<const uint8_t> data,
   }
   WaitCursorGuard busy(cursor_);
   pacer_.Wait(kPauseBeforeExchangeMs);
+  port_.BeginExchange(QStringLiteral("command %1").arg(command));
   port_.PurgeInput();
   port_.WriteByte(command);
   if (!data.empty())

@@ -80,6 +80,8 @@ void ModbusLink::ModbusTransaction(int requestLength) {
   if (requestLength < 2 || requestLength + kCrcLength > ModbusBuffer::kSize)
     throw std::logic_error("ModbusTransaction: request length out of the buffer");
   port_.CheckOpen();
+  port_.BeginExchange(
+      QStringLiteral("Modbus function 0x%1").arg(buffer_.bytes[1], 2, 16, QLatin1Char('0')));
   WaitCursorGuard busy(cursor_);
   const uint16_t crc = ModbusCrc16(requestLength);
   buffer_.bytes[requestLength] = static_cast<uint8_t>(crc & 0xFF);

@@ -43,7 +43,11 @@ QString PortNaming::Resolve(int portNumber) const {
 
 QString PortNaming::ReadPortSetting(int portNumber) {
   QSettings settings = OpenToolSettings();
-  return settings.value(QStringLiteral("Ports/COM%1").arg(portNumber)).toString();
+  return settings.value(PortSettingKey(portNumber)).toString();
+}
+
+QString PortNaming::PortSettingKey(int portNumber) {
+  return QStringLiteral("Ports/COM%1").arg(portNumber);
 }
 
 }  // namespace vrx

@@ -27,6 +27,8 @@ class PortNaming {
   // The per-user setting store of the tool (organisation "Vantelor", application
   // "Инициализация VRX-L").
   static QString ReadPortSetting(int portNumber);
+  // The key of the device of port n in those settings: "Ports/COMn".
+  static QString PortSettingKey(int portNumber);
 
  private:
   std::map<int, QString> overrides_;

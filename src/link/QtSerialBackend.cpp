@@ -3,6 +3,13 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <unistd.h>
+#endif
 
 namespace vrx {
 
@@ -10,6 +17,7 @@ namespace {
 // Writes have no time-out of their own; this bound only keeps a dead driver from hanging the
 // program forever.
 constexpr int kWriteDrainMs = 30000;
+
 }  // namespace
 
 bool QtSerialBackend::Open(const QString& device, uint32_t baudRate, QString* reason) {
@@ -31,6 +39,7 @@ bool QtSerialBackend::Open(const QString& device, uint32_t baudRate, QString* re
   port->setRequestToSend(false);
   port->clearError();
   port_ = std::move(port);
+  lostReason_.clear();
   return true;
 }
 
@@ -55,15 +64,42 @@ int QtSerialBackend::Read(uint8_t* buffer, int count, int timeoutMs) {
     if (left <= 0)
       break;
     if (!port_->waitForReadyRead(static_cast<int>(left)) && port_->bytesAvailable() == 0) {
-      // A line error ends the wait early; the request still lasts its full time-out, as the
-      // operating system's total read time-out would.
       if (port_->error() != QSerialPort::TimeoutError) {
+        // The device itself may be gone (a USB adapter pulled out, the far end of a
+        // pseudo-terminal closed): no later byte can come, so the request ends now with the
+        // system's reason.
+        got += ProbeLostDevice(buffer + got);
+        if (!lostReason_.isEmpty())
+          break;
+        // Any other line error ends the wait early; the request still lasts its full time-out,
+        // as the operating system's total read time-out would.
         port_->clearError();
         QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
       }
     }
   }
   return got;
+}
+
+int QtSerialBackend::ProbeLostDevice(uint8_t* byte) {
+#ifdef Q_OS_UNIX
+  // QSerialPort reports a hung-up terminal as a read error whose text is often another call's,
+  // so the terminal is asked directly: it polls as HUP or ERR and every read fails with the
+  // system's reason. A byte that the probe reads after all is kept.
+  const int fd = static_cast<int>(port_->handle());
+  pollfd probe{fd, POLLIN, 0};
+  if (::poll(&probe, 1, 0) <= 0 || (probe.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0)
+    return 0;
+  const ssize_t n = ::read(fd, byte, 1);
+  if (n > 0)
+    return 1;
+  lostReason_ = QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO));
+#else
+  (void)byte;
+  if (port_->error() == QSerialPort::ResourceError)
+    lostReason_ = port_->errorString();
+#endif
+  return 0;
 }
 
 bool QtSerialBackend::Write(const uint8_t* buffer, int count) {

@@ -18,9 +18,15 @@ class QtSerialBackend : public SerialBackend {
   bool PurgeInput() override;
   bool SetRts(bool on) override;
   bool Dsr() override;
+  QString LostReason() const override { return lostReason_; }
 
  private:
+  // After a line error: sets lostReason_ when the device has gone away. Returns the number of
+  // bytes (0 or 1) it read into `byte` while finding out.
+  int ProbeLostDevice(uint8_t* byte);
+
   std::unique_ptr<QSerialPort> port_;
+  QString lostReason_;
 };
 
 }  // namespace vrx

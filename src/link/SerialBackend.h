@@ -23,6 +23,10 @@ class SerialBackend {
   virtual bool PurgeInput() = 0;
   virtual bool SetRts(bool on) = 0;
   virtual bool Dsr() = 0;
+  // Why the device went away during the last Read (an adapter pulled out, a line hung up): the
+  // operating system's reason, empty while the device is there. A line that cannot vanish keeps
+  // the default.
+  virtual QString LostReason() const { return {}; }
 };
 
 }  // namespace vrx

@@ -16,7 +16,10 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
 }
 
 bool RunContext::RunAction(const std::function<void()>& action) {
-  return RunGuarded(connection.cursor, messages, action);
+  const bool done = RunGuarded(connection.cursor, messages, action);
+  if (afterAction)
+    afterAction();
+  return done;
 }
 
 PcTimeConfirmation& RunContext::TimeConfirmation() const {

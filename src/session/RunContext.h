@@ -55,6 +55,9 @@ class RunContext {
   // The journal every write of the connection is recorded in (VRX_JOURNAL, else the per-user
   // one).
   JournalDatabase journal{JournalDatabase::DefaultPath()};
+  // Called after every action, however it ended; the window refreshes its port status line, as
+  // an action may have lost the port's device or opened it again.
+  std::function<void()> afterAction;
 
  private:
   QString settingsFile_;

@@ -14,11 +14,12 @@ TEST(StartupOptionsTest, ParsesEveryOptionForm) {
   EXPECT_TRUE(none->demoType.isEmpty());
 
   auto all = ParseStartupOptions({"--service", "--demo", "VRX-L5-2.2", "--com", "2=/dev/ttyUSB0",
-                                  "--com=3=/tmp/line", "--trace"},
+                                  "--com=3=/tmp/line", "--trace", "--trace-file", "/tmp/t.log"},
                                  &error);
   ASSERT_TRUE(all) << error.toStdString();
   EXPECT_TRUE(all->service);
   EXPECT_TRUE(all->trace);
+  EXPECT_EQ(all->traceFile, QStringLiteral("/tmp/t.log"));
   EXPECT_EQ(all->demoType, QStringLiteral("VRX-L5-2.2"));
   ASSERT_EQ(all->ports.size(), 2u);
   PortNaming naming(PortNaming::SettingLookup{});
@@ -50,7 +51,7 @@ TEST(StartupOptionsTest, DemoTypeIsOptional) {
 TEST(StartupOptionsTest, RefusesUnknownOptionsAndMalformedPorts) {
   const QStringList bad[] = {
       {"--servce"}, {"--com"}, {"--com", "x=/dev/a"}, {"--com", "2"}, {"--com=0=/dev/a"},
-      {"--demo="},  {"COM1"},  {"--service=1"},
+      {"--demo="},  {"COM1"},  {"--service=1"}, {"--trace-file"}, {"--trace-file="},
   };
   for (const QStringList& arguments : bad) {
     SCOPED_TRACE(arguments.join(' ').toStdString());

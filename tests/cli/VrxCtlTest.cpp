@@ -128,7 +128,7 @@ TEST(VrxCtl, HelpPrintsUsageToStdoutAndExitsZero) {
   EXPECT_EQ(init.code, 0);
   EXPECT_TRUE(
       init.out.startsWith("usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] "
-                          "[--demo TYPE] [--trace] init --form FILE"));
+                          "[--demo TYPE] [--trace] [--trace-file FILE] init --form FILE"));
   EXPECT_TRUE(init.out.contains("--exit-init"));
 }
 

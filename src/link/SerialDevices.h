@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "link/PortNaming.h"
+
+namespace vrx {
+
+// A serial device of the system as the operating system describes it.
+struct SerialDevice {
+  QString device;  // what the port opens, e.g. /dev/ttyUSB0
+  QString description;
+  QString manufacturer;
+  std::optional<uint16_t> vendorId;  // USB devices only
+  std::optional<uint16_t> productId;
+  QString serialNumber;
+};
+
+// The serial devices of the system, ordered by device. Pseudo-terminals are not among them.
+std::vector<SerialDevice> SystemSerialDevices();
+
+// "0403:6001", or empty for a device that is not on USB.
+QString UsbIds(const SerialDevice& device);
+
+// What "COM"n resolves to, and whether that device is there now.
+struct PortAssignment {
+  int portNumber = 0;
+  QString device;
+  bool present = false;
+};
+
+// The assignments of COM1..COM`count`.
+std::vector<PortAssignment> PortAssignments(const PortNaming& naming, int count);
+// "есть" or "нет": whether the device a port resolves to is there.
+QString PresenceText(bool present);
+
+}  // namespace vrx

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "app/MainForm.h"
+#include "app/QtPrinters.h"
+#include "sim/EmulatedInstrument.h"
+
+namespace vrx {
+namespace {
+
+// The adapter is pulled out while "Считать" reads the settings: the error box gives the system's
+// reason, the status line says the port is not open, and once the adapter is back under the same
+// name the same button reads the instrument again.
+TEST(PortLossWindowTest, ALostDeviceIsReportedAndTheNextReadWorksOnceItIsBack) {
+  QTemporaryDir dir;
+  const QString device = dir.filePath("ttyUSB0");
+  auto plugIn = [&] {
+    auto emulator = sim::EmulatedInstrument::Start("VRX-L13-2.2");
+    QFile::remove(device);
+    EXPECT_TRUE(QFile::link(QString::fromStdString(emulator->SlavePath()), device));
+    return emulator;
+  };
+  auto emulator = plugIn();
+  RealPacer pacer;
+  PlainCursor cursor;
+  RecordingMessages messages;
+  PortNaming naming(PortNaming::SettingLookup{});
+  naming.SetOverride(1, device);
+  RunContext context(pacer, cursor, messages, naming, {}, dir.filePath("tool.ini"));
+  TMainForm window(context, StartupOptions{});
+  auto* read = window.findChild<QPushButton*>("bbReadIniParams");
+  auto* status = window.findChild<QLabel*>("lbPortStatus");
+  ASSERT_NE(read, nullptr);
+
+  emulator->Line().Arm(sim::LineFault::HangUp, 20);
+  read->click();
+  ASSERT_EQ(messages.Texts().size(), 1);
+  EXPECT_TRUE(
+      messages.Texts()[0].startsWith(QStringLiteral("Порт COM1 (%1) отключен: ").arg(device)))
+      << messages.Texts()[0].toStdString();
+  EXPECT_TRUE(status->text().startsWith(QStringLiteral("COM1 → %1 — не открыт: ").arg(device)))
+      << status->text().toStdString();
+
+  messages.Clear();
+  emulator = plugIn();
+  read->click();
+  EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('\n').toStdString();
+  EXPECT_EQ(status->text(), QStringLiteral("COM1 → %1").arg(device));
+}
+
+}  // namespace
+}  // namespace vrx

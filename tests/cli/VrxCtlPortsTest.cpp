@@ -1,0 +1,85 @@
+// `vrxctl ports` and the trace file of `--trace-file`.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "cli/VrxCtl.h"
+#include "sim/EmulatedInstrument.h"
+
+namespace {
+
+QString Ctl(QStringList arguments, int expectedCode = 0) {
+  arguments.prepend(QStringLiteral("vrxctl"));
+  QString out;
+  QString err;
+  QTextStream outStream(&out);
+  QTextStream errStream(&err);
+  EXPECT_EQ(vrx::RunVrxCtl(arguments, outStream, errStream), expectedCode) << err.toStdString();
+  outStream.flush();
+  return out;
+}
+
+TEST(VrxCtlPorts, ListsTheAssignmentsWithPresenceAndTheSystemDevices) {
+  auto emulator = vrx::sim::EmulatedInstrument::Start("VRX-L13-2.2");
+  const QString pty = QString::fromStdString(emulator->SlavePath());
+  const struct {
+    QStringList line;
+    QString expected;
+  } cases[] = {
+      {{"--port", pty}, "COM1\t" + pty + "\tесть\n"},
+      {{"--port", "/nonexistent/ttyUSB9"}, "COM1\t/nonexistent/ttyUSB9\tнет\n"},
+      {{"--demo", "VRX-L5-2.2"}, "COM1\t/dev/pts/"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line.join(' ').toStdString());
+    const QString out = Ctl(c.line + QStringList{"ports"});
+    EXPECT_TRUE(out.contains(c.expected)) << out.toStdString();
+    // Every device line of the system's list has its five columns.
+    const QStringList parts = out.split(QStringLiteral("\n\n"));
+    ASSERT_EQ(parts.size(), 2);
+    const QStringList devices = parts[1].split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(devices.isEmpty());
+    EXPECT_EQ(devices[0], "device\tdescription\tmanufacturer\tusb_id\tserial");
+    for (const QString& device : devices)
+      EXPECT_EQ(device.count('\t'), 4) << device.toStdString();
+  }
+}
+
+// One line per exchange: the identification is command 5, its echo and three more bytes.
+TEST(VrxCtlTraceFile, WritesEveryByteOfAnExchangeOnOneLineWithTimes) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("trace.log");
+  for (int run = 0; run < 2; ++run)
+    Ctl({"--demo", "VRX-L13-2.2", "--trace-file", file, "identify"});
+  QFile trace(file);
+  ASSERT_TRUE(trace.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QStringList lines = QString::fromUtf8(trace.readAll()).split('\n', Qt::SkipEmptyParts);
+  const QRegularExpression identification(
+      R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} #\d+ command 5( \| \d\d:\d\d:\d\d\.\d{3} 4800 (TX|RX) [0-9A-F ]+)+$)");
+  int identifications = 0;
+  for (const QString& line : lines) {
+    if (!line.contains(" command 5 "))
+      continue;
+    ++identifications;
+    EXPECT_TRUE(identification.match(line).hasMatch()) << line.toStdString();
+    QString sent, received;
+    for (const QString& entry : line.split(QStringLiteral(" | ")).mid(1)) {
+      const QString bytes = entry.section(' ', 3);
+      (entry.section(' ', 2, 2) == "TX" ? sent : received) += bytes + ' ';
+    }
+    EXPECT_EQ(sent.trimmed(), "05");
+    EXPECT_EQ(received.trimmed(), "05 0B FE 12") << line.toStdString();
+  }
+  // The second run appended its own.
+  EXPECT_EQ(identifications, 2);
+}
+
+TEST(VrxCtlTraceFile, AFileThatCannotBeOpenedIsAUsageError) {
+  Ctl({"--demo", "VRX-L13-2.2", "--trace-file", "/nonexistent/dir/trace.log", "identify"}, 2);
+}
+
+}  // namespace
