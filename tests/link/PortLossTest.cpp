@@ -57,7 +57,7 @@ TEST(PortLoss, ActionEndsWithTheReasonAndTheNextActionReopensThePort) {
          c.link.ReadSettings();
        },
        // The data echo is cut off: WriteSettings must not return as if the block was written.
-       [](Connection& c) { c.link.WriteSettings(false); }, 30},
+       [](Connection& c) { c.link.WriteSettings(false, {}); }, 30},
       {"Modbus transaction", [](Connection&) {},
        [](Connection& c) { c.modbus.ReadInterfaceSettings(); }, 10},
   };
