@@ -24,8 +24,9 @@
 namespace {
 
 const QString& FormPath() {
-  static const QString path = QDir::tempPath() + QStringLiteral("/vrx-fuzz-form-%1.json")
-                                                     .arg(QCoreApplication::applicationPid());
+  static const QString path =
+      QDir::tempPath() +
+      QStringLiteral("/vrx-fuzz-form-%1.json").arg(QCoreApplication::applicationPid());
   return path;
 }
 

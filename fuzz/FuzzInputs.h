@@ -7,7 +7,7 @@ namespace vrx::fuzz {
 // What the first input byte of fuzz-modbus-replies asks the interface module for; the seed
 // corpus records the emulator's replies to each.
 enum ModbusAction : uint8_t {
-  kReadInterfaceSettings,  // "Прочитать" of "Доп. интерфейс"
+  kReadInterfaceSettings,   // "Прочитать" of "Доп. интерфейс"
   kWriteInterfaceSettings,  // "Записать" of "Доп. интерфейс"
   kReadCurrentParams,  // "Считать" of "Текущие параметры" through the module
   kReadRq7Values,  // "Считать" of "Текущие параметры RQ" through the module

@@ -45,7 +45,8 @@ class SeedWriter {
       throw std::runtime_error("cannot write " + file.fileName().toStdString());
   }
   void Add(const Bytes& bytes) {
-    Add(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    Add(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<qsizetype>(bytes.size())));
   }
   void Add(const QJsonObject& form) { Add(QJsonDocument(form).toJson()); }
   const QString& Dir() const { return dir_; }
@@ -64,7 +65,8 @@ Bytes Concat(Bytes a, const Bytes& b) {
 std::vector<std::unique_ptr<HeatCalculator>> Calculators() {
   std::vector<std::unique_ptr<HeatCalculator>> all;
   for (int index = 1; index <= static_cast<int>(vrx::DeviceTypes().size()); ++index)
-    all.push_back(std::make_unique<HeatCalculator>(vrx::sim::HeatCalculatorConfig{.typeIndex = index}));
+    all.push_back(
+        std::make_unique<HeatCalculator>(vrx::sim::HeatCalculatorConfig{.typeIndex = index}));
   return all;
 }
 
@@ -85,8 +87,8 @@ void WriteSeeds(const QString& root) {
 
   SeedWriter image(root, "settings-image");
   for (const auto& calculator : calculators) {
-    image.Add(Concat({static_cast<uint8_t>(calculator->TypeIndex() - 1), 0x12},
-                     calculator->Image()));
+    image.Add(
+        Concat({static_cast<uint8_t>(calculator->TypeIndex() - 1), 0x12}, calculator->Image()));
   }
 
   SeedWriter current(root, "current-blocks");

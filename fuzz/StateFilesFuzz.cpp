@@ -17,8 +17,9 @@
 namespace {
 
 const QString& StatePath() {
-  static const QString path = QDir::tempPath() + QStringLiteral("/vrx-fuzz-state-%1")
-                                                     .arg(QCoreApplication::applicationPid());
+  static const QString path =
+      QDir::tempPath() +
+      QStringLiteral("/vrx-fuzz-state-%1").arg(QCoreApplication::applicationPid());
   return path;
 }
 

@@ -30,10 +30,14 @@ cmake --build "$build" -j"$(nproc)"
 # A small quarantine and no allocation stacks: several times faster, and a finding is replayed
 # with full reports anyway.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=0}"
+# The file targets write every input to a file in the temporary folder: keep it in memory.
+if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
 for name in "${targets[@]}"; do
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   echo "fuzz-$name ${options[*]}"
-  "$build/fuzz/fuzz-$name" -timeout=10 -max_len=4096 -print_final_stats=1 \
+  "$build/fuzz/fuzz-$name" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/crash-$name-" "${options[@]}" "$corpus" "$build/fuzz/seeds/$name"
 done
