@@ -2,9 +2,6 @@
 // loaded and applied to the tab "Инициализация VRX", the tab "Доп. интерфейс" and the tab
 // "Инициализация RQ" in turn.
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QJsonObject>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +10,7 @@
 #include "cli/CliRun.h"
 #include "cli/FormFile.h"
 #include "fuzz/FuzzLine.h"
+#include "fuzz/InputFile.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
 #include "iface/Rq7Form.h"
@@ -22,13 +20,6 @@
 #include "workspace/WorkspaceForm.h"
 
 namespace {
-
-const QString& FormPath() {
-  static const QString path =
-      QDir::tempPath() +
-      QStringLiteral("/vrx-fuzz-form-%1.json").arg(QCoreApplication::applicationPid());
-  return path;
-}
 
 void ApplyToInitTab(const QJsonObject& form) {
   vrx::ConnectionState state;
@@ -62,15 +53,12 @@ void ApplyToRq7Tab(const QJsonObject& form) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  {
-    QFile file(FormPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-      return 0;
-    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-  }
+  const QString path = vrx::fuzz::WriteInputFile("form.json", data, size);
+  if (path.isEmpty())
+    return 0;
   QJsonObject form;
   try {
-    form = vrx::LoadFormFile(FormPath());
+    form = vrx::LoadFormFile(path);
   } catch (const vrx::UsageError&) {
     return 0;  // Not a form file: refused before any tab sees it.
   }
