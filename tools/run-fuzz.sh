@@ -30,10 +30,11 @@ cmake --build "$build" -j"$(nproc)"
 # A small quarantine and no allocation stacks: several times faster, and a finding is replayed
 # with full reports anyway.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=0}"
-# The file targets write every input to a file in the temporary folder: keep it in memory.
-if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then
-  export TMPDIR=/dev/shm
-fi
+# The file targets write every input to a file in the temporary folder: one of their own, in
+# memory where there is a memory file system.
+TMPDIR="$(mktemp -d -p "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")" vrx-fuzz.XXXXXX)"
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 for name in "${targets[@]}"; do
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
