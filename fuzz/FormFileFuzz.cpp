@@ -1,14 +1,12 @@
-// Form files of any content, as the companion takes them with --form: the input is the file,
-// loaded and applied to the tab "Инициализация VRX", the tab "Доп. интерфейс" and the tab
-// "Инициализация RQ" in turn.
+// Form files of any content: the input is the file, loaded as a template of the tab
+// "Инициализация VRX" ("Загрузить шаблон…", the model switched when the template asks), then as
+// the companion's --form of the tabs "Доп. интерфейс" and "Инициализация RQ".
 #include <QByteArray>
 #include <QJsonObject>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
-#include "cli/CliRun.h"
-#include "cli/FormFile.h"
 #include "fuzz/FuzzLine.h"
 #include "fuzz/InputFile.h"
 #include "iface/InterfaceFormFile.h"
@@ -16,19 +14,23 @@
 #include "iface/Rq7Form.h"
 #include "link/ConnectionState.h"
 #include "model/Errors.h"
+#include "model/Messages.h"
+#include "workspace/FormFile.h"
+#include "workspace/InitTemplate.h"
 #include "workspace/InitWorkspace.h"
 #include "workspace/WorkspaceForm.h"
 
 namespace {
 
-void ApplyToInitTab(const QJsonObject& form) {
+void LoadIntoInitTab(const QString& path) {
   vrx::ConnectionState state;
   vrx::InitWorkspace workspace(state);
   workspace.Start();
+  vrx::RecordingMessages messages;  // "Да" to switching the model
   try {
-    vrx::ApplyForm(workspace, form);
+    vrx::LoadInitTemplate(workspace, path, messages);
   } catch (const vrx::EOwned&) {
-    // A value the tab does not take: refused, what was applied before it stays.
+    // No form, or a value the tab refuses: reported, the tab as it was.
   }
   vrx::ToForm(workspace);
 }
@@ -39,7 +41,7 @@ void ApplyToInterfaceTab(const QJsonObject& form) {
   try {
     vrx::ApplyForm(tab, form);
   } catch (const vrx::EOwned&) {
-    // As above.
+    // A value the tab refuses: reported, what was applied before it stays.
   }
   vrx::ToForm(tab.Form());
 }
@@ -56,13 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString path = vrx::fuzz::WriteInputFile("form.json", data, size);
   if (path.isEmpty())
     return 0;
+  LoadIntoInitTab(path);
   QJsonObject form;
   try {
     form = vrx::LoadFormFile(path);
-  } catch (const vrx::UsageError&) {
-    return 0;  // Not a form file: refused before any tab sees it.
+  } catch (const vrx::FormFileError&) {
+    return 0;  // Not a form file: refused before the companion opens the port.
   }
-  ApplyToInitTab(form);
   ApplyToInterfaceTab(form);
   ApplyToRq7Tab(form);
   return 0;

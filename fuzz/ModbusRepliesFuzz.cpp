@@ -41,7 +41,7 @@ void Run(ModbusAction action, vrx::Connection& c) {
     }
     case kReadRq7Values: {
       vrx::Rq7ValuesDisplay display;
-      vrx::ReadRq7Values(c, vrx::Rq7Path::Interface, messages, display);
+      vrx::ReadRq7Values(c, vrx::CurrentPath::Interface, messages, display);
       break;
     }
     case kModbusActions:

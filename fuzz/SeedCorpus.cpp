@@ -119,7 +119,7 @@ void WriteSeeds(const QString& root) {
   }));
   modbus.Add(ModbusRun(vrx::fuzz::kReadRq7Values, unitModule, [&](vrx::Connection& c) {
     vrx::Rq7ValuesDisplay display;
-    vrx::ReadRq7Values(c, vrx::Rq7Path::Interface, messages, display);
+    vrx::ReadRq7Values(c, vrx::CurrentPath::Interface, messages, display);
   }));
 
   SeedWriter forms(root, "form-files");

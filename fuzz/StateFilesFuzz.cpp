@@ -19,7 +19,7 @@ void Load(const QString& path, const char* typeName, vrx::sim::ByteProtocolInstr
   const vrx::sim::StateFile state(path, typeName);
   try {
     if (auto block = state.Load(static_cast<size_t>(instrument.SettingsLength())))
-      instrument.SetImage(*block);
+      instrument.RestoreImage(*block);
     if (module == nullptr)
       return;
     vrx::sim::InterfaceModule::Registers registers = module->RegisterBlock();
