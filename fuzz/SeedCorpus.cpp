@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +24,7 @@
 #include "sim/InterfaceModule.h"
 #include "sim/Rq7Unit.h"
 #include "sim/StateFile.h"
+#include "workspace/FormFile.h"
 #include "workspace/InitWorkspace.h"
 #include "workspace/WorkspaceForm.h"
 
@@ -48,7 +48,7 @@ class SeedWriter {
     Add(QByteArray(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<qsizetype>(bytes.size())));
   }
-  void Add(const QJsonObject& form) { Add(QJsonDocument(form).toJson()); }
+  void Add(const QJsonObject& form) { Add(vrx::FormFileText(form)); }
   const QString& Dir() const { return dir_; }
 
  private:
