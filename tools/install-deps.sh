@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need (and those named as arguments), only
-# when some are missing.
+# when some are missing. With --fuzz first, also clang and its libFuzzer runtime (tools/run-fuzz.sh).
 set -euo pipefail
+
+if [ "${1:-}" = --fuzz ]; then
+  shift
+  set -- clang libclang-rt-14-dev "$@"
+fi
 
 packages=(
   cmake g++ make pkg-config
