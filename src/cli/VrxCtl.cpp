@@ -14,7 +14,7 @@ namespace {
 
 const char* const kLineSynopsis =
     "vrxctl [--port PATH | --com N] [--baud 4800|9600] [--demo TYPE] [--trace] "
-    "[--trace-file FILE] ";
+    "[--trace-file FILE] [--journal FILE] ";
 
 QString Usage() {
   QString text = QStringLiteral("usage: ") + QString::fromLatin1(kLineSynopsis) +
@@ -29,6 +29,7 @@ QString Usage() {
       "  --demo TYPE  an emulated instrument: a catalogue type such as VRX-L13-2.2, or RQ-7\n"
       "  --trace      log every byte on the line (logging category vrx.link)\n"
       "  --trace-file FILE  append every byte on the line to FILE, one exchange a line\n"
+      "  --journal FILE  the journal of writes (default: $VRX_JOURNAL, else the per-user one)\n"
       "exit codes: 0 done; 1 the instrument or a value refused (the message alone on stderr);\n"
       "2 a wrong command line, an unreadable file or a refused confirmation.\n"
       "`vrxctl COMMAND --help` describes a command.\n");

@@ -126,9 +126,9 @@ TEST(VrxCtl, HelpPrintsUsageToStdoutAndExitsZero) {
 
   const CtlRun init = Ctl({"init", "--help"});
   EXPECT_EQ(init.code, 0);
-  EXPECT_TRUE(
-      init.out.startsWith("usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] "
-                          "[--demo TYPE] [--trace] [--trace-file FILE] init --form FILE"));
+  EXPECT_TRUE(init.out.startsWith(
+      "usage: vrxctl [--port PATH | --com N] [--baud 4800|9600] "
+      "[--demo TYPE] [--trace] [--trace-file FILE] [--journal FILE] init --form FILE"));
   EXPECT_TRUE(init.out.contains("--exit-init"));
 }
 
