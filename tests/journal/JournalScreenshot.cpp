@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     context.connection.port.Open(1, 4800, 1500);
     Renumber(context.connection, 300, QStringLiteral("Инициализация"));
     Renumber(context.connection, 301, QStringLiteral("Инициализация"));
-    Renumber(context.connection, 302, QStringLiteral("Коррекция RTC"));
+    Renumber(context.connection, 302, QStringLiteral("Инициализация"));
   } catch (const std::exception& e) {
     err << "writing failed: " << e.what() << '\n';
     return 1;
