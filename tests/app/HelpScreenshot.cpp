@@ -14,6 +14,7 @@
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/SchemePictureForm.h"
+#include "app/ScreenshotFile.h"
 #include "app/WidgetCursor.h"
 #include "link/Pacer.h"
 #include "model/Catalogue.h"
@@ -35,8 +36,7 @@ bool Save(QWidget* window, const QString& path, QTextStream& err) {
     return false;
   }
   QTest::qWait(100);
-  if (!window->grab().save(path)) {
-    err << "cannot write " << path << '\n';
+  if (!vrx::test::SaveScreenshot(*window, path, err)) {
     return false;
   }
   err << window->windowTitle() << ": " << path << '\n';

@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include "app/DemoScreenshot.h"
+#include "app/ScreenshotFile.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -48,8 +49,7 @@ int main(int argc, char** argv) {
     err << "reading failed: " << messages.Texts().join('\n') << '\n';
     return 1;
   }
-  if (!form.grab().save(arguments[1])) {
-    err << "cannot write " << arguments[1] << '\n';
+  if (!vrx::test::SaveScreenshot(form, arguments[1], err)) {
     return 1;
   }
   err << "window " << form.width() << 'x' << form.height() << " saved to " << arguments[1] << '\n';

@@ -10,6 +10,7 @@
 #include <QTextStream>
 
 #include "app/DemoScreenshot.h"
+#include "app/ScreenshotFile.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -45,10 +46,8 @@ int main(int argc, char** argv) {
     const QString file =
         QDir(arguments[1])
             .filePath(page == vrx::TMainForm::kRqInitPage ? "rq-init.png" : "rq-current.png");
-    if (!form.grab().save(file)) {
-      err << "cannot write " << file << '\n';
+    if (!vrx::test::SaveScreenshot(form, file, err))
       return 1;
-    }
     err << "saved " << file << '\n';
   }
   return 0;

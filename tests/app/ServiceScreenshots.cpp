@@ -12,14 +12,13 @@
 #include <QTextStream>
 
 #include "app/DemoScreenshot.h"
+#include "app/ScreenshotFile.h"
 
 namespace {
 
 bool Save(QWidget* widget, const QString& path, QTextStream& err) {
-  if (!widget->grab().save(path)) {
-    err << "cannot write " << path << '\n';
+  if (!vrx::test::SaveScreenshot(*widget, path, err))
     return false;
-  }
   err << widget->objectName() << ' ' << widget->width() << 'x' << widget->height() << " saved to "
       << path << '\n';
   return true;

@@ -9,6 +9,7 @@
 #include <QTextStream>
 
 #include "app/FakePortLine.h"
+#include "app/ScreenshotFile.h"
 #include "journal/JournalDialog.h"
 #include "sim/EmulatedInstrument.h"
 #include "support/ScriptedConfirmation.h"
@@ -62,8 +63,7 @@ int main(int argc, char** argv) {
     return 1;
   dialog.findChild<QTableWidget*>(QStringLiteral("grRecords"))->selectRow(0);
   QTest::qWait(100);
-  if (!dialog.grab().save(QString::fromLocal8Bit(argv[1]))) {
-    err << "cannot write " << argv[1] << '\n';
+  if (!vrx::test::SaveScreenshot(dialog, QString::fromLocal8Bit(argv[1]), err)) {
     return 1;
   }
   err << "dialog " << dialog.width() << 'x' << dialog.height() << " saved to " << argv[1] << '\n';
