@@ -24,6 +24,8 @@ constexpr int kSymbolRadius = 14;
 
 const QColor kSupply(200, 40, 30);
 const QColor kReturn(30, 80, 190);
+// A water-only scheme has no supply and return: every pipe is drawn alike.
+const QColor kWater(20, 120, 150);
 const QColor kOptional(120, 120, 120);
 const QColor kInk(20, 20, 20);
 const QColor kBlockFill(235, 235, 235);
@@ -48,14 +50,45 @@ QString ChannelList(uint8_t nibbles) {
   return channels.join(QStringLiteral(", "));
 }
 
-QString KindText(int kind) {
-  if (kind == (kFlowBit | kTemperatureBit))
-    return QStringLiteral("расход, t и P");
-  return kind == kFlowBit ? QStringLiteral("расход") : QStringLiteral("t и P");
-}
-
 bool InCircuit(uint8_t nibbles, int channel) {
   return (nibbles >> 4) == channel || (nibbles & 0x0F) == channel;
+}
+
+// The circuit mark of a channel: "Q1" when the channel counts into circuit 1 for every model of
+// the picture, "(Q1)" when only for some of them.
+QString CircuitMark(const SchemeSketch& sketch, int circuit, int channel) {
+  int in = 0;
+  for (const SchemeSketch::Models& group : sketch.models) {
+    if (InCircuit(circuit == 1 ? group.circuit1 : group.circuit2, channel))
+      ++in;
+  }
+  if (in == 0)
+    return {};
+  const QString mark = QStringLiteral("Q%1").arg(circuit);
+  return in == static_cast<int>(sketch.models.size()) ? mark : QStringLiteral("(%1)").arg(mark);
+}
+
+// The optional channel as the models have it: one dashed pipe per kind of channel (what it
+// measures), with the channel number at each model of that kind.
+struct OptionalRow {
+  int kind = 0;
+  QStringList where;
+};
+
+std::vector<OptionalRow> OptionalRows(const SchemeSketch& sketch) {
+  std::vector<OptionalRow> rows;
+  for (const SchemeSketch::Models& group : sketch.models) {
+    if (group.optionalChannel == 0)
+      continue;
+    auto row = std::find_if(rows.begin(), rows.end(),
+                            [&](const OptionalRow& r) { return r.kind == group.optionalKind; });
+    if (row == rows.end())
+      row = rows.insert(rows.end(), OptionalRow{group.optionalKind, {}});
+    row->where << QStringLiteral("К%1 у %2")
+                      .arg(group.optionalChannel)
+                      .arg(group.names.join(QStringLiteral(", ")));
+  }
+  return rows;
 }
 
 // A transducer on the pipe: a circle with its short name above the line.
@@ -87,13 +120,13 @@ void Arrow(QPainter& p, int x, int y, bool right, const QColor& color) {
   p.fillPath(head, color);
 }
 
-void Pipe(QPainter& p, int y, int kind, const QString& label, const QColor& color, bool supply,
+void Pipe(QPainter& p, int y, int kind, const QString& label, const QColor& color, bool forward,
           bool dashed) {
   p.setPen(QPen(color, 4, dashed ? Qt::DashLine : Qt::SolidLine));
   p.drawLine(kPipeLeft, y, kPipeRight, y);
   if (!dashed) {
-    Arrow(p, (kPipeLeft + kFlowX) / 2 + 30, y, supply, color);
-    Arrow(p, kPressureX + 30, y, supply, color);
+    Arrow(p, (kPipeLeft + kFlowX) / 2 + 30, y, forward, color);
+    Arrow(p, kPressureX + 30, y, forward, color);
   }
   p.setPen(kInk);
   p.setFont(Font(13, true));
@@ -128,14 +161,17 @@ std::vector<int> DrawnChannels(const SchemeSketch& sketch) {
 
 QStringList FooterLines(const SchemeSketch& sketch) {
   QStringList lines;
-  const SchemeSketch::Models& first = sketch.models.front();
-  for (const auto& [name, nibbles] : {std::pair{1, first.circuit1}, std::pair{2, first.circuit2}}) {
-    if (nibbles != 0)
-      lines << QStringLiteral("Q%1 — тепловой контур %1: теплота и масса по каналам %2")
-                   .arg(name)
-                   .arg(ChannelList(nibbles));
-  }
-  if (sketch.CircuitsDiffer()) {
+  if (!sketch.CircuitsDiffer()) {
+    const SchemeSketch::Models& first = sketch.models.front();
+    for (const auto& [name, nibbles] :
+         {std::pair{1, first.circuit1}, std::pair{2, first.circuit2}}) {
+      if (nibbles != 0)
+        lines << QStringLiteral("Q%1 — тепловой контур %1: теплота и масса по каналам %2")
+                     .arg(name)
+                     .arg(ChannelList(nibbles));
+    }
+  } else {
+    lines << QStringLiteral("Каналы тепловых контуров у моделей разные (в скобках — не у всех):");
     for (const SchemeSketch::Models& group : sketch.models) {
       QStringList circuits;
       for (const uint8_t nibbles : {group.circuit1, group.circuit2}) {
@@ -150,8 +186,9 @@ QStringList FooterLines(const SchemeSketch& sketch) {
     lines << QStringLiteral("Каждый канал считает массу или объём; теплота не вычисляется.");
   if (sketch.coldWater)
     lines << QStringLiteral("Холодная вода: tхв и Pхв — измеряемые или договорные значения.");
-  lines << QStringLiteral("ПР — преобразователь расхода, ТС — термопреобразователь,")
-        << QStringLiteral("ПД — датчик давления; часы — свой счётчик времени наработки.");
+  lines << QStringLiteral("ПР — преобразователь расхода, ТС — термопреобразователь сопротивления,")
+        << QStringLiteral("ПД — давление (датчик на токовом входе или договорное значение);")
+        << QStringLiteral("часы — свой счётчик времени наработки канала.");
   return lines;
 }
 
@@ -159,9 +196,8 @@ QStringList FooterLines(const SchemeSketch& sketch) {
 
 QImage DrawScheme(const SchemeSketch& sketch) {
   const std::vector<int> channels = DrawnChannels(sketch);
-  const bool optional =
-      std::any_of(sketch.models.begin(), sketch.models.end(),
-                  [](const SchemeSketch::Models& group) { return group.optionalChannel != 0; });
+  const std::vector<OptionalRow> optionalRows = OptionalRows(sketch);
+  const int optionalHeight = kRowHeight + 2 * kLineHeight;
   const QStringList footer = FooterLines(sketch);
   const bool twoPairs = !channels.empty() && channels.front() <= 2 && channels.back() >= 3;
 
@@ -170,7 +206,7 @@ QImage DrawScheme(const SchemeSketch& sketch) {
   const int pipesHeight =
       kRowHeight * static_cast<int>(channels.size()) + (twoPairs ? kPairGap : 0);
   const int optionalTop = pipesTop + pipesHeight;
-  const int footerTop = optionalTop + (optional ? kRowHeight + 2 * kLineHeight : 0) + 8;
+  const int footerTop = optionalTop + optionalHeight * static_cast<int>(optionalRows.size()) + 8;
   const int height = footerTop + kLineHeight * static_cast<int>(footer.size()) + kMargin;
 
   QImage image(kWidth, height, QImage::Format_RGB888);
@@ -194,10 +230,10 @@ QImage DrawScheme(const SchemeSketch& sketch) {
 
   if (!channels.empty()) {
     const QRect pipes(kMargin, pipesTop - kRowHeight / 2 + 4, kBlockWidth, pipesHeight);
-    Block(p, pipes, QStringLiteral("Источник теплоты"));
+    Block(p, pipes,
+          sketch.massVolume ? QStringLiteral("Источник") : QStringLiteral("Источник теплоты"));
     Block(p, pipes.translated(kPipeRight - kMargin, 0), QStringLiteral("Потребитель"));
   }
-  const SchemeSketch::Models& first = sketch.models.front();
   y = pipesTop + kRowHeight / 2 - 20;
   bool secondPair = false;
   for (const int channel : channels) {
@@ -205,40 +241,36 @@ QImage DrawScheme(const SchemeSketch& sketch) {
       y += kPairGap;
       secondPair = true;
     }
-    const bool supply = channel % 2 == 1;
-    const QString label = QStringLiteral("К%1 %2").arg(channel).arg(
-        supply ? QStringLiteral("подающий") : QStringLiteral("обратный"));
-    Pipe(p, y, sketch.kinds[static_cast<size_t>(channel - 1)], label, supply ? kSupply : kReturn,
-         supply, false);
+    const int kind = sketch.kinds[static_cast<size_t>(channel - 1)];
+    if (sketch.massVolume) {
+      Pipe(p, y, kind, QStringLiteral("К%1").arg(channel), kWater, true, false);
+    } else {
+      const bool supply = channel % 2 == 1;
+      const QString label = QStringLiteral("К%1 %2").arg(channel).arg(
+          supply ? QStringLiteral("подающий") : QStringLiteral("обратный"));
+      Pipe(p, y, kind, label, supply ? kSupply : kReturn, supply, false);
+    }
     QStringList circuits;
-    if (InCircuit(first.circuit1, channel))
-      circuits << QStringLiteral("Q1");
-    if (InCircuit(first.circuit2, channel))
-      circuits << QStringLiteral("Q2");
+    for (const int circuit : {1, 2}) {
+      const QString mark = CircuitMark(sketch, circuit, channel);
+      if (!mark.isEmpty())
+        circuits << mark;
+    }
     p.setPen(kInk);
     p.setFont(Font(13, true));
     p.drawText(kCircuitX, y - 8, circuits.join(QStringLiteral(" ")));
     y += kRowHeight;
   }
 
-  if (optional) {
-    y = optionalTop + kRowHeight / 2;
-    int kinds = 0;
-    QStringList where;
-    for (const SchemeSketch::Models& group : sketch.models) {
-      if (group.optionalChannel == 0)
-        continue;
-      kinds |= group.optionalKind;
-      where << QStringLiteral("К%1 у %2 (%3)")
-                   .arg(group.optionalChannel)
-                   .arg(group.names.join(QStringLiteral(", ")), KindText(group.optionalKind));
-    }
-    Pipe(p, y, kinds, QStringLiteral("Доп. канал"), kOptional, true, true);
+  y = optionalTop + kRowHeight / 2;
+  for (const OptionalRow& row : optionalRows) {
+    Pipe(p, y, row.kind, QStringLiteral("Доп. канал"), kOptional, true, true);
     p.setPen(kInk);
     p.setFont(Font(11));
     p.drawText(QRect(kLabelX, y + kSymbolRadius + 4, kWidth - kMargin - kLabelX, 2 * kLineHeight),
                Qt::TextWordWrap,
-               QStringLiteral("Включается по выбору: ") + where.join(QStringLiteral("; ")));
+               QStringLiteral("Включается по выбору: ") + row.where.join(QStringLiteral("; ")));
+    y += optionalHeight;
   }
 
   p.setPen(kInk);
