@@ -12,6 +12,7 @@
 #include "app/ChmArchive.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpFiles.h"
+#include "app/HelpMessages.h"
 #include "app/HelpSitemap.h"
 #include "model/Errors.h"
 
@@ -117,6 +118,16 @@ void THelpForm::ShowTopic(const QString& topic) {
   show();
   raise();
   activateWindow();
+}
+
+void THelpForm::ShowMessageTopic(const QString& topic, const QString& message) {
+  const HelpTopic target = SplitHelpTopic(topic);
+  if (archive_ == nullptr || target.file != fileName_)
+    OpenHelpFile(target.file);
+  const QString page =
+      QString::fromUtf8(archive_->Read(PagePath(target.page)).value_or(QByteArray()));
+  const QString anchor = MessageAnchor(page, message);
+  ShowTopic(anchor.isEmpty() ? topic : topic + QLatin1Char('#') + anchor);
 }
 
 QString THelpForm::CurrentPage() const {

@@ -27,6 +27,8 @@ class THelpForm : public QWidget {
   // Opens the help file at first use and shows the topic ("VRX_L.chm::/4.htm") in the window.
   // A help file that cannot be found or opened throws EOwned; the window is then not shown.
   void ShowTopic(const QString& topic);
+  // Shows `topic`, a page of message entries, at the entry of `message` when it has one.
+  void ShowMessageTopic(const QString& topic, const QString& message);
 
   // The archive path of the page shown ("/4.htm"); empty before the first topic.
   QString CurrentPage() const;

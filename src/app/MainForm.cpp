@@ -15,6 +15,7 @@
 
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
+#include "app/MessageForm.h"
 #include "app/PortSettings.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
@@ -313,10 +314,15 @@ bool TMainForm::FormKeyDown(int key) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  // The window sees keys before its controls, so F1 and F2 work wherever the focus is.
-  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-      static_cast<QWidget*>(watched)->window() == this) {
-    return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+  // The window sees keys before its controls, so F1 and F2 work wherever the focus is; F1 also
+  // in the other windows of the program.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    QWidget* window = static_cast<QWidget*>(watched)->window();
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (window == this)
+      return FormKeyDown(key);
+    if (key == Qt::Key_F1)
+      return ShowWindowHelp(window);
   }
   // The wheel over the grids and the number edits of the first tab steps them; elsewhere it
   // does what it always does.
@@ -332,9 +338,58 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::ShowHelpTopic(int pageIndex) {
+  HelpWindow().ShowTopic(HelpTopicOfPage(pageIndex));
+}
+
+bool TMainForm::ShowWindowHelp(QWidget* window) {
+  if (window == HelpForm_)
+    return false;
+  QWidget* owner = window;
+  QString topic = HelpTopicOfForm(owner->objectName());
+  while (topic.isEmpty() && owner->parentWidget() != nullptr) {
+    owner = owner->parentWidget()->window();
+    topic = owner == this ? HelpTopicOfPage(PageControl1_->currentIndex())
+                          : HelpTopicOfForm(owner->objectName());
+  }
+  if (topic.isEmpty())
+    return false;
+  context_.RunAction([&] {
+    THelpForm& help = HelpWindow();
+    HostHelp(QApplication::activeModalWidget());
+    if (const auto* box = qobject_cast<TMessageForm*>(window))
+      help.ShowMessageTopic(topic, box->Text());
+    else
+      help.ShowTopic(topic);
+  });
+  return true;
+}
+
+THelpForm& TMainForm::HelpWindow() {
   if (HelpForm_ == nullptr)
     HelpForm_ = new THelpForm(DataFolders(), this);
-  HelpForm_->ShowTopic(HelpTopicOfPage(pageIndex));
+  return *HelpForm_;
+}
+
+void TMainForm::HostHelp(QWidget* modal) {
+  auto* dialog = qobject_cast<QDialog*>(modal);
+  QWidget* host = dialog != nullptr ? static_cast<QWidget*>(dialog) : this;
+  if (HelpForm_->parentWidget() == host)
+    return;
+  const bool shown = HelpForm_->isVisible();
+  const QRect frame = HelpForm_->geometry();
+  HelpForm_->setParent(host, HelpForm_->windowFlags());
+  HelpForm_->setGeometry(frame);
+  if (shown)
+    HelpForm_->show();
+  if (dialog != nullptr) {
+    connect(
+        dialog, &QDialog::finished, HelpForm_,
+        [this, dialog] {
+          QWidget* next = QApplication::activeModalWidget();
+          HostHelp(next == dialog ? nullptr : next);
+        },
+        Qt::SingleShotConnection);
+  }
 }
 
 void TMainForm::ShowSchemePicture() {

@@ -74,6 +74,10 @@ class TMainForm : public QMainWindow {
   // F1: the help window on the topic of the page; F2: the picture window on the scheme entry
   // the last scheme change selected (the picture window is created when none is open).
   virtual void ShowHelpTopic(int pageIndex);
+  // F1 in a window other than the main one (a dialog, a message box, the picture window): the
+  // help on that window's topic; a window without one of its own (a file dialog) takes the topic
+  // of the window it was opened from. False for a window without a topic (the help window).
+  bool ShowWindowHelp(QWidget* window);
   virtual void ShowSchemePicture();
   bool SchemePictureOpen() const;
 
@@ -99,6 +103,12 @@ class TMainForm : public QMainWindow {
   void UpdatePortStatus();
   // Where the help file and the scheme pictures are looked for.
   QStringList DataFolders() const;
+  // The one help window, made at the first F1.
+  THelpForm& HelpWindow();
+  // Over a modal dialog the help window belongs to the dialog, or the dialog would keep it from
+  // taking input; when the dialog is done it goes to the next modal dialog or back to the main
+  // window. `modal` is the active modal dialog, null for none.
+  void HostHelp(QWidget* modal);
 
   RunContext& context_;
   const StartupOptions options_;
@@ -120,9 +130,10 @@ class TMainForm : public QMainWindow {
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
   WidgetFileDialogs fileDialogs_{this};
-  // Made at the first F1 and kept; the picture window is the application's and clears this
-  // reference when it closes.
-  THelpForm* HelpForm_ = nullptr;
+  // Made at the first F1 and kept (a window of the main window, or of the modal dialog it was
+  // called up over); the picture window is the application's and clears this reference when it
+  // closes.
+  QPointer<THelpForm> HelpForm_;
   QPointer<TSchemePictureForm> SchemePictureForm_;
   const TSchemeRecord* pictureScheme_ = nullptr;
 };

@@ -66,6 +66,7 @@ TMessageForm::TMessageForm(DialogKind kind, const QString& text, const QString& 
                            int defaultIndex, const QStringList& buttons)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+      text_(text),
       hasCancel_(addCancel) {
   CheckButtonList(buttons);
   setObjectName(QStringLiteral("MessageForm"));

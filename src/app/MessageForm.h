@@ -22,6 +22,9 @@ class TMessageForm : public QDialog {
   TMessageForm(DialogKind kind, const QString& text, const QString& caption, const DialogFont& font,
                uint32_t colour, bool addCancel, int defaultIndex, const QStringList& buttons);
 
+  // The message as the form shows it.
+  const QString& Text() const { return text_; }
+
   // The geometry the form was built with.
   const DialogLayout& Layout() const { return layout_; }
 
@@ -31,6 +34,7 @@ class TMessageForm : public QDialog {
  private:
   void Build(DialogKind kind, const QString& text, const QStringList& buttons, int defaultIndex);
 
+  QString text_;
   bool hasCancel_ = false;
   DialogLayout layout_;
 };

@@ -10,6 +10,7 @@
 
 #include "app/ChmArchive.h"
 #include "app/HelpFiles.h"
+#include "app/HelpMessages.h"
 #include "app/HelpSitemap.h"
 #include "app/JpegImage.h"
 #include "app/QtPrinters.h"
@@ -26,15 +27,38 @@ std::unique_ptr<ChmArchive> BuiltHelpFile() {
 }
 
 TEST(HelpFiles, EveryPageOfTheMainWindowHasItsTopic) {
-  const std::pair<int, const char*> cases[] = {{0, "VRX_L.chm::/0.htm"}, {1, "VRX_L.chm::/3.htm"},
-                                               {2, "VRX_L.chm::/4.htm"}, {3, "VRX_L.chm::/5.htm"},
-                                               {4, "VRX_L.chm::/0.htm"}, {5, "VRX_L.chm::/0.htm"}};
+  const std::pair<int, const char*> cases[] = {
+      {0, "VRX_L.chm::/0.htm"}, {1, "VRX_L.chm::/3.htm"},       {2, "VRX_L.chm::/4.htm"},
+      {3, "VRX_L.chm::/5.htm"}, {4, "VRX_L.chm::/rq-init.htm"}, {5, "VRX_L.chm::/rq-current.htm"}};
   for (const auto& [page, topic] : cases) {
     EXPECT_EQ(HelpTopicOfPage(page), QString::fromLatin1(topic)) << page;
     const HelpTopic split = SplitHelpTopic(QString::fromLatin1(topic));
     EXPECT_EQ(split.file, QStringLiteral("VRX_L.chm"));
     EXPECT_EQ(split.page, QString::fromLatin1(topic).mid(11));
   }
+}
+
+// F1 in a message box opens the entry of its message: the program's text with what it put in
+// matches the entry whose italics stand for that.
+TEST(HelpFile, AMessageLeadsToItsEntry) {
+  const auto archive = BuiltHelpFile();
+  ASSERT_NE(archive, nullptr);
+  const QString page = QString::fromUtf8(archive->Read(QStringLiteral("/messages.htm")).value());
+  const std::pair<const char*, const char*> cases[] = {
+      {"Ошибка приемо/передачи", "echo"},
+      {"Ошибка приемо/прередачи", "readback"},
+      {"Не задан Ду  канала №3", "v-dy"},
+      {"Прибор проинициализирован успешно.", "done"},
+      {"Прибор проинициализирован успешно. Выйти из режима инициализации?", "leaveinit"},
+      {"Ошибка калибровки.\r\nПолучен неправильный коэффициент: 65341.", "k-error"},
+      {"Порт COM2 (/dev/ttyUSB0) отключен: Input/output error", "lost"},
+      {"\"12a\" не является целым числом", "c-int"},
+      {"Ошибка диапазона расхода 2к.", "r-range"},
+      {"Прибор не будет работать.", "w-end"},
+      {"Текст, которого в справке нет", ""}};
+  for (const auto& [message, anchor] : cases)
+    EXPECT_EQ(MessageAnchor(page, QString::fromUtf8(message)), QString::fromLatin1(anchor))
+        << message;
 }
 
 TEST(HelpFiles, DataFilesAreTakenFromTheFirstFolderThatHasThem) {
@@ -97,8 +121,14 @@ TEST(HelpFile, ContentsAndIndexLeadToPagesOfTheFile) {
     EXPECT_GE(entries.size(), 10u) << sitemap;
     for (const SitemapEntry& entry : entries) {
       EXPECT_FALSE(entry.name.isEmpty());
-      EXPECT_TRUE(archive->Read(QLatin1Char('/') + entry.local.section(QLatin1Char('#'), 0, 0)))
-          << entry.local.toStdString();
+      const std::optional<QByteArray> page =
+          archive->Read(QLatin1Char('/') + entry.local.section(QLatin1Char('#'), 0, 0));
+      ASSERT_TRUE(page.has_value()) << entry.local.toStdString();
+      if (entry.local.contains(QLatin1Char('#'))) {
+        const QString anchor = entry.local.section(QLatin1Char('#'), 1);
+        EXPECT_TRUE(page->contains(QStringLiteral("name=\"%1\"").arg(anchor).toUtf8()))
+            << entry.local.toStdString();
+      }
     }
   }
 }

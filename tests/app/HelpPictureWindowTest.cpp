@@ -4,18 +4,23 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <tuple>
 
 #include "app/FakePortLine.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
+#include "app/MessageForm.h"
+#include "app/PortsForm.h"
 #include "app/QtPrinters.h"
 #include "app/SchemePictureForm.h"
 #include "app/WidgetCursor.h"
@@ -63,6 +68,16 @@ class HelpPictureWindowTest : public ::testing::Test {
     for (QWidget* window : QApplication::topLevelWidgets()) {
       if (auto* picture = qobject_cast<TSchemePictureForm*>(window))
         windows << picture;
+    }
+    return windows;
+  }
+
+  // Wherever they are: over a message box the help window is the box's.
+  static QList<THelpForm*> HelpWindows() {
+    QList<THelpForm*> windows;
+    for (QWidget* widget : QApplication::allWidgets()) {
+      if (auto* help = qobject_cast<THelpForm*>(widget))
+        windows << help;
     }
     return windows;
   }
@@ -167,9 +182,9 @@ TEST_F(HelpPictureWindowTest, F1OnEveryTabOpensItsTopicInTheOneHelpWindow) {
   Start(kProgramDir);
   auto* pages = form_->findChild<QTabWidget*>("PageControl1");
   const std::pair<int, const char*> cases[] = {
-      {TMainForm::kInitPage, "/0.htm"},    {TMainForm::kServicePage, "/3.htm"},
-      {TMainForm::kCurrentPage, "/4.htm"}, {TMainForm::kInterfacePage, "/5.htm"},
-      {TMainForm::kRqInitPage, "/0.htm"},  {TMainForm::kRqCurrentPage, "/0.htm"}};
+      {TMainForm::kInitPage, "/0.htm"},         {TMainForm::kServicePage, "/3.htm"},
+      {TMainForm::kCurrentPage, "/4.htm"},      {TMainForm::kInterfacePage, "/5.htm"},
+      {TMainForm::kRqInitPage, "/rq-init.htm"}, {TMainForm::kRqCurrentPage, "/rq-current.htm"}};
   for (const auto& [page, topic] : cases) {
     pages->setCurrentIndex(page);
     QTest::keyClick(pages, Qt::Key_F1);
@@ -180,6 +195,62 @@ TEST_F(HelpPictureWindowTest, F1OnEveryTabOpensItsTopicInTheOneHelpWindow) {
     EXPECT_TRUE(windows.front()->windowTitle().startsWith(QStringLiteral("Справка — ")));
   }
   EXPECT_TRUE(messages_.Texts().isEmpty());
+}
+
+// F1 in each window of the program opens that window's section; over a modal dialog the help
+// window is the dialog's (so that it takes input) until the dialog is done.
+TEST_F(HelpPictureWindowTest, F1InEveryDialogOpensItsSection) {
+  Start(kProgramDir);
+  TPortsForm ports(*context_, {}, form_.get());
+  TMessageForm box(DialogKind::Error, QStringLiteral("Ошибка приемо/прередачи"),
+                   QStringLiteral("Ошибка"), DialogFont{}, kColorButtonFace, false, 0,
+                   {QStringLiteral("OK")});
+  const auto dialog = [&](const char* name) { return form_->findChild<QDialog*>(name); };
+  // A file dialog has no section of its own: it takes that of the dialog it was opened from.
+  QDialog fileDialog(dialog("TFormCalibrTempr"));
+  const std::tuple<QDialog*, const char*, const char*> cases[] = {
+      {dialog("RTCCorrectionForm1"), "/3.htm", "rtc"},
+      {dialog("TicksCorrectionForm"), "/3.htm", "ticks"},
+      {dialog("CountersForm"), "/3.htm", "counters"},
+      {dialog("TFormCalibrTempr"), "/calibration.htm", "temp"},
+      {dialog("TformCalibrPressure"), "/calibration.htm", "pressure"},
+      {&fileDialog, "/calibration.htm", "temp"},
+      {dialog("ClockVerifyForm"), "/0.htm", "clock"},
+      {&ports, "/ports.htm", ""},
+      {&box, "/messages.htm", "readback"}};
+  for (const auto& [window, page, anchor] : cases) {
+    ASSERT_NE(window, nullptr) << page;
+    window->open();
+    QTest::keyClick(window, Qt::Key_F1);
+    const QList<THelpForm*> helps = HelpWindows();
+    ASSERT_EQ(helps.size(), 1) << page;
+    THelpForm* help = helps.front();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->parentWidget(), window) << page;
+    EXPECT_EQ(help->CurrentPage(), QString::fromLatin1(page)) << window->objectName().toStdString();
+    EXPECT_EQ(help->findChild<HelpBrowser*>()->source().fragment(), QString::fromLatin1(anchor))
+        << page;
+    window->done(QDialog::Rejected);
+    EXPECT_EQ(help->parentWidget(), form_.get()) << page;
+    EXPECT_TRUE(help->isVisible()) << page;
+  }
+
+  // The journal opens from the window and goes away when closed, the help window stays.
+  QTest::mouseClick(form_->findChild<QPushButton*>("bnJournal"), Qt::LeftButton);
+  QPointer<QDialog> journal = dialog("fmJournal");
+  ASSERT_FALSE(journal.isNull());
+  QTest::keyClick(journal.data(), Qt::Key_F1);
+  THelpForm* help = form_->findChild<THelpForm*>();
+  EXPECT_EQ(help->CurrentPage(), QStringLiteral("/journal.htm"));
+  EXPECT_EQ(help->parentWidget(), journal.data());
+  journal->done(QDialog::Rejected);
+  EXPECT_EQ(help->parentWidget(), form_.get());
+
+  Press(Qt::Key_F2);
+  ASSERT_EQ(PictureWindows().size(), 1);
+  QTest::keyClick(PictureWindows().front(), Qt::Key_F1);
+  EXPECT_EQ(form_->findChild<THelpForm*>()->CurrentPage(), QStringLiteral("/schemes.htm"));
+  EXPECT_TRUE(messages_.Texts().isEmpty()) << messages_.Texts().join('\n').toStdString();
 }
 
 TEST_F(HelpPictureWindowTest, TheHelpWindowFollowsItsContentsBackAndForwardWithPictures) {

@@ -1,0 +1,54 @@
+#include "app/HelpMessages.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <utility>
+
+namespace vrx {
+
+namespace {
+
+// The pattern of the literal text of an entry: tags dropped, entities decoded, and any run of
+// blanks standing for any run of blanks (the page is wrapped where the message is not).
+QString LiteralPattern(QString html) {
+  static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+  static const QRegularExpression blanks(QStringLiteral("\\s+"));
+  html.replace(tag, QStringLiteral(" "));
+  const std::pair<const char*, const char*> entities[] = {
+      {"&nbsp;", " "}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
+  for (const auto& [entity, character] : entities)
+    html.replace(QLatin1String(entity), QLatin1String(character));
+  QString pattern;
+  for (const QString& word : html.split(blanks, Qt::SkipEmptyParts))
+    pattern +=
+        (pattern.isEmpty() ? QString() : QStringLiteral("\\s+")) + QRegularExpression::escape(word);
+  return pattern;
+}
+
+}  // namespace
+
+QString MessageAnchor(const QString& page, const QString& message) {
+  static const QRegularExpression cell(QStringLiteral("<td class=\"msg\">(.*?)</td>"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression anchor(QStringLiteral("<a name=\"([^\"]+)\"></a>"));
+  static const QRegularExpression italic(QStringLiteral("<i>.*?</i>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+  for (const QRegularExpressionMatch& entry : cell.globalMatch(page)) {
+    const QString html = entry.captured(1);
+    const QRegularExpressionMatch name = anchor.match(html);
+    if (!name.hasMatch())
+      continue;
+    // The literal parts in order, each placeholder standing for some text.
+    QStringList parts;
+    for (const QString& literal : html.split(italic))
+      parts << LiteralPattern(literal);
+    const QRegularExpression pattern(QStringLiteral("^\\s*") +
+                                     parts.join(QStringLiteral("\\s*.+?\\s*")) +
+                                     QStringLiteral("\\s*$"));
+    if (pattern.match(message).hasMatch())
+      return name.captured(1);
+  }
+  return {};
+}
+
+}  // namespace vrx
