@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <utility>
+#include <vector>
 
 namespace vrx {
 
@@ -33,6 +34,9 @@ QString MessageAnchor(const QString& page, const QString& message) {
   static const QRegularExpression anchor(QStringLiteral("<a name=\"([^\"]+)\"></a>"));
   static const QRegularExpression italic(QStringLiteral("<i>.*?</i>"),
                                          QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression lineBreak(QStringLiteral("\r?\n"));
+  // The entries as patterns, with their anchors.
+  std::vector<std::pair<QRegularExpression, QString>> entries;
   for (const QRegularExpressionMatch& entry : cell.globalMatch(page)) {
     const QString html = entry.captured(1);
     const QRegularExpressionMatch name = anchor.match(html);
@@ -42,11 +46,20 @@ QString MessageAnchor(const QString& page, const QString& message) {
     QStringList parts;
     for (const QString& literal : html.split(italic))
       parts << LiteralPattern(literal);
-    const QRegularExpression pattern(QStringLiteral("^\\s*") +
-                                     parts.join(QStringLiteral("\\s*.+?\\s*")) +
-                                     QStringLiteral("\\s*$"));
-    if (pattern.match(message).hasMatch())
-      return name.captured(1);
+    entries.emplace_back(
+        QRegularExpression(QStringLiteral("^\\s*") + parts.join(QStringLiteral("\\s*.+?\\s*")) +
+                           QStringLiteral("\\s*$")),
+        name.captured(1));
+  }
+  // The whole text, else its first line that has an entry (a warning lists several).
+  QStringList candidates{message};
+  if (message.contains(lineBreak))
+    candidates << message.split(lineBreak, Qt::SkipEmptyParts);
+  for (const QString& text : candidates) {
+    for (const auto& [pattern, name] : entries) {
+      if (pattern.match(text).hasMatch())
+        return name;
+    }
   }
   return {};
 }

@@ -55,6 +55,9 @@ TEST(HelpFile, AMessageLeadsToItsEntry) {
       {"\"12a\" не является целым числом", "c-int"},
       {"Ошибка диапазона расхода 2к.", "r-range"},
       {"Прибор не будет работать.", "w-end"},
+      {"Неправильный месяц перехода на летнюю температуру.\r\nНеправильное значение коррекции "
+       "RTC.\r\nПрибор не будет работать.",
+       "w-summer"},
       {"Текст, которого в справке нет", ""}};
   for (const auto& [message, anchor] : cases)
     EXPECT_EQ(MessageAnchor(page, QString::fromUtf8(message)), QString::fromLatin1(anchor))
