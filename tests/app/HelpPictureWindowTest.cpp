@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <tuple>
 
+#include "app/ChmArchive.h"
 #include "app/FakePortLine.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpForm.h"
@@ -92,6 +93,8 @@ class HelpPictureWindowTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
+  // The built help file, read as the test's own reference.
+  std::unique_ptr<ChmArchive> help_ = ChmArchive::Open(kProgramDir + QStringLiteral("/VRX_L.chm"));
   std::shared_ptr<test::PortEvents> events_ = std::make_shared<test::PortEvents>();
   test::RecordingPacer pacer_{events_};
   PlainCursor cursor_;
@@ -230,6 +233,11 @@ TEST_F(HelpPictureWindowTest, F1InEveryDialogOpensItsSection) {
     EXPECT_EQ(help->CurrentPage(), QString::fromLatin1(page)) << window->objectName().toStdString();
     EXPECT_EQ(help->findChild<HelpBrowser*>()->source().fragment(), QString::fromLatin1(anchor))
         << page;
+    // The section is there: the page has the anchor.
+    EXPECT_TRUE(*anchor == 0 || help_->Read(QString::fromLatin1(page))
+                                    .value_or(QByteArray())
+                                    .contains(QByteArray("name=\"") + anchor + '"'))
+        << page << '#' << anchor;
     window->done(QDialog::Rejected);
     EXPECT_EQ(help->parentWidget(), form_.get()) << page;
     EXPECT_TRUE(help->isVisible()) << page;
