@@ -13,7 +13,7 @@
 #include "fuzz/FuzzLine.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Readout.h"
+#include "rq7/Rq7Readout.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "iface/Rq7Block.h"
-#include "iface/Rq7Form.h"
-#include "iface/Rq7Values.h"
+#include "rq7/Rq7Block.h"
+#include "rq7/Rq7Form.h"
+#include "rq7/Rq7Values.h"
 #include "link/DeviceLink.h"
 #include "model/Errors.h"
 #include "sim/CurrentBlockBuilder.h"

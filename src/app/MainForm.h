@@ -6,11 +6,11 @@
 #include "app/StartupOptions.h"
 #include "app/WidgetFileDialogs.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Readout.h"
-#include "iface/Rq7Workspace.h"
+#include "rq7/Rq7Readout.h"
+#include "rq7/Rq7Workspace.h"
 #include "journal/JournalKeeper.h"
 #include "session/RunContext.h"
-#include "workspace/InitWorkspace.h"
+#include "init/InitWorkspace.h"
 
 class QComboBox;
 class QLabel;

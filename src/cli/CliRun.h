@@ -11,7 +11,7 @@
 #include "journal/JournalKeeper.h"
 #include "link/Connection.h"
 #include "link/LineTrace.h"
-#include "service/PcClock.h"
+#include "stamp/PcClock.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace vrx {

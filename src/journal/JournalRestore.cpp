@@ -5,7 +5,7 @@
 #include "iface/InterfaceSettings.h"
 #include "journal/JournalSerial.h"
 #include "model/Errors.h"
-#include "service/PressureCalibration.h"
+#include "calibration/PressureCalibration.h"
 
 namespace vrx {
 

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "model/Errors.h"
-#include "workspace/SettingsFields.h"
-#include "workspace/ValidationError.h"
+#include "image/SettingsFields.h"
+#include "model/ValidationError.h"
 
 namespace vrx {
 

@@ -4,7 +4,7 @@
 
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
-#include "workspace/SettingsImage.h"
+#include "image/SettingsImage.h"
 
 namespace vrx {
 

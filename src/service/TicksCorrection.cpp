@@ -6,7 +6,7 @@
 
 #include "model/ChannelFlags.h"
 #include "model/Errors.h"
-#include "workspace/SettingsImage.h"
+#include "image/SettingsImage.h"
 
 namespace vrx {
 

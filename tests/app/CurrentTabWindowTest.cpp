@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/FakePortLine.h"
+#include "support/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "cli/VrxCtl.h"
 #include "current/CurrentDisplay.h"
 #include "sim/EmulatedInstrument.h"

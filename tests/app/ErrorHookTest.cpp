@@ -3,7 +3,7 @@
 #include <QEvent>
 #include <stdexcept>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "app/VrxApplication.h"
 #include "model/Errors.h"
 

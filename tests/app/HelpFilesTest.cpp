@@ -12,7 +12,7 @@
 #include "app/HelpFiles.h"
 #include "app/HelpSitemap.h"
 #include "app/JpegImage.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "model/Catalogue.h"
 #include "model/Errors.h"
 

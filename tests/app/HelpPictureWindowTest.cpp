@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/FakePortLine.h"
+#include "support/FakePortLine.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "app/SchemePictureForm.h"
 #include "app/WidgetCursor.h"
 

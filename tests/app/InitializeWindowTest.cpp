@@ -13,16 +13,16 @@
 #include <memory>
 
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
+#include "support/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "cli/CtlInstrument.h"
 #include "session/FileDialogs.h"
 #include "sim/HeatCalculator.h"
 #include "support/ScriptedConfirmation.h"
 #include "support/WidgetTestHelpers.h"
-#include "workspace/SettingsFields.h"
-#include "workspace/WorkspaceTestSupport.h"
+#include "image/SettingsFields.h"
+#include "support/WorkspaceTestSupport.h"
 
 namespace vrx {
 namespace {

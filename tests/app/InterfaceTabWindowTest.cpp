@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
+#include "support/FakePortLine.h"
 #include "app/MainForm.h"
 #include "cli/VrxCtl.h"
 

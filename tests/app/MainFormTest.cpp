@@ -11,8 +11,8 @@
 
 #include "session/ActionConnect.h"
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
-#include "app/QtPrinters.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 #include "app/WidgetCursor.h"
 #include "app/WidgetMessages.h"
 #include "model/Errors.h"

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "app/WidgetMessages.h"
 #include "support/WidgetTestHelpers.h"
 

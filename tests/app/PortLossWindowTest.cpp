@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace vrx {

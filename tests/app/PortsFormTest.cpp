@@ -11,7 +11,7 @@
 
 #include "app/MainForm.h"
 #include "app/PortSettings.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace vrx {

@@ -12,9 +12,9 @@
 #include <QTimer>
 
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
+#include "support/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "sim/HeatCalculator.h"
 #include "support/ScriptedConfirmation.h"
 #include "support/WidgetTestHelpers.h"

@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "cli/CtlInstrument.h"
 
 namespace vrx {

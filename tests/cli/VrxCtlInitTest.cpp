@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "cli/CtlInstrument.h"
 #include "cli/VrxCtl.h"
 #include "sim/EmulatedInstrument.h"

@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "cli/CtlInstrument.h"
-#include "iface/Rq7TestSupport.h"
+#include "support/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"

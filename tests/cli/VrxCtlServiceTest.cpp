@@ -2,7 +2,7 @@
 // that outlive the runs.
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "cli/CtlInstrument.h"
 
 namespace vrx {

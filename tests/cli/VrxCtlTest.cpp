@@ -8,9 +8,9 @@
 
 #include "cli/VrxCtl.h"
 #include "support/EmulatedLink.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/ReadIniParams.h"
-#include "workspace/WorkspaceForm.h"
+#include "init/InitWorkspace.h"
+#include "init/ReadIniParams.h"
+#include "init/WorkspaceForm.h"
 
 namespace {
 

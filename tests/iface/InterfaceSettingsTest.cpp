@@ -9,7 +9,7 @@
 #include "iface/InterfaceBlock.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 #include "support/EmulatedLink.h"
 
 namespace vrx::test {

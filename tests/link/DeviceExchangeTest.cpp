@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 #include "support/EmulatedLink.h"
 
 namespace vrx::test {

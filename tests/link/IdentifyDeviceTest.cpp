@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 #include "support/EmulatedLink.h"
 
 namespace vrx::test {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 #include "link/ModbusLink.h"
 
 namespace vrx::test {

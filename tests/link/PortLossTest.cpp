@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "link/Connection.h"
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 #include "sim/EmulatedInstrument.h"
 
 namespace vrx::test {

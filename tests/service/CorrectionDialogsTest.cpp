@@ -2,7 +2,7 @@
 // encodings as tables, and each behaviour once against an emulated instrument.
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "service/RtcAutocorrection.h"
 #include "service/ServiceBench.h"
 #include "service/TicksCorrection.h"

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "service/ServiceBench.h"
-#include "workspace/ValidationError.h"
+#include "model/ValidationError.h"
 
 namespace vrx {
 namespace {

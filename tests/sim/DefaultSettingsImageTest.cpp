@@ -10,12 +10,12 @@
 #include "model/NumberHelpers.h"
 #include "model/TemperatureCode.h"
 #include "sim/HeatCalculator.h"
-#include "workspace/ChannelState.h"
-#include "workspace/CircuitsTable.h"
-#include "workspace/SettingsCheck.h"
-#include "workspace/SettingsFields.h"
-#include "workspace/ThresholdFields.h"
-#include "workspace/WorkspaceTestSupport.h"
+#include "current/ChannelState.h"
+#include "init/CircuitsTable.h"
+#include "image/SettingsCheck.h"
+#include "image/SettingsFields.h"
+#include "image/ThresholdFields.h"
+#include "support/WorkspaceTestSupport.h"
 
 namespace vrx::sim {
 namespace {

@@ -1,0 +1,42 @@
+#include "model/FormFile.h"
+
+#include <QFile>
+#include <QJsonDocument>
+
+namespace vrx {
+
+namespace {
+
+QString ErrorText(FormFileError::Problem problem, const QString& path, const QString& detail) {
+  if (problem == FormFileError::Problem::Unreadable)
+    return QStringLiteral("cannot read ") + path + QStringLiteral(": ") + detail;
+  return path + QStringLiteral(" is not a form file: ") + detail;
+}
+
+}  // namespace
+
+FormFileError::FormFileError(Problem problem, const QString& path, const QString& detail)
+    : std::runtime_error(ErrorText(problem, path, detail).toStdString()),
+      problem_(problem),
+      path_(path),
+      detail_(detail) {}
+
+QJsonObject LoadFormFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    throw FormFileError(FormFileError::Problem::Unreadable, path, file.errorString());
+  QJsonParseError error{};
+  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+  if (error.error != QJsonParseError::NoError || !document.isObject()) {
+    throw FormFileError(FormFileError::Problem::NotAForm, path,
+                        error.error != QJsonParseError::NoError ? error.errorString()
+                                                                : QStringLiteral("no JSON object"));
+  }
+  return document.object();
+}
+
+QByteArray FormFileText(const QJsonObject& form) {
+  return QJsonDocument(form).toJson(QJsonDocument::Indented);
+}
+
+}  // namespace vrx
