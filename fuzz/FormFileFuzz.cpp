@@ -11,14 +11,14 @@
 #include "fuzz/InputFile.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "rq7/Rq7Form.h"
-#include "link/ConnectionState.h"
-#include "model/Errors.h"
-#include "model/Messages.h"
-#include "model/FormFile.h"
 #include "init/InitTemplate.h"
 #include "init/InitWorkspace.h"
 #include "init/WorkspaceForm.h"
+#include "link/ConnectionState.h"
+#include "model/Errors.h"
+#include "model/FormFile.h"
+#include "model/Messages.h"
+#include "rq7/Rq7Form.h"
 
 namespace {
 

@@ -19,15 +19,15 @@
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
 #include "current/views/CurrentTab.h"
-#include "service/views/ServiceTab.h"
 #include "iface/views/InterfaceTab.h"
-#include "rq7/views/Rq7CurrentTab.h"
-#include "rq7/views/Rq7InitTab.h"
+#include "init/views/InitTab.h"
 #include "journal/views/JournalDialog.h"
 #include "model/Errors.h"
-#include "stamp/views/ClockVerifyForm.h"
+#include "rq7/views/Rq7CurrentTab.h"
+#include "rq7/views/Rq7InitTab.h"
+#include "service/views/ServiceTab.h"
 #include "session/ActionConnect.h"
-#include "init/views/InitTab.h"
+#include "stamp/views/ClockVerifyForm.h"
 
 namespace vrx {
 

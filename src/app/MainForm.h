@@ -6,11 +6,10 @@
 #include "app/StartupOptions.h"
 #include "app/WidgetFileDialogs.h"
 #include "iface/InterfaceSettings.h"
-#include "rq7/Rq7Readout.h"
-#include "rq7/Rq7Workspace.h"
-#include "journal/JournalKeeper.h"
-#include "session/RunContext.h"
 #include "init/InitWorkspace.h"
+#include "journal/JournalKeeper.h"
+#include "rq7/Rq7Workspace.h"
+#include "session/RunContext.h"
 
 class QComboBox;
 class QLabel;

@@ -3,8 +3,8 @@
 #include <QString>
 #include <functional>
 
-#include "link/Pacer.h"
 #include "calibration/CheckTimer.h"
+#include "link/Pacer.h"
 
 namespace vrx {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Errors.h"
-#include "model/DecimalText.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
+#include "model/DecimalText.h"
+#include "model/Errors.h"
 
 namespace vrx {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "link/Connection.h"
-#include "model/Messages.h"
 #include "calibration/AdcSamples.h"
 #include "calibration/CalibrationProtocol.h"
+#include "link/Connection.h"
+#include "model/Messages.h"
 
 namespace vrx {
 

@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <array>
 
-#include "model/Errors.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
+#include "model/Errors.h"
 
 namespace vrx {
 

@@ -3,11 +3,11 @@
 #include <QString>
 #include <cstdint>
 
-#include "link/Connection.h"
-#include "model/Messages.h"
 #include "calibration/AdcExchange.h"
 #include "calibration/AdcSamples.h"
 #include "calibration/CalibrationProtocol.h"
+#include "link/Connection.h"
+#include "model/Messages.h"
 
 namespace vrx {
 

@@ -1,14 +1,14 @@
 #include <QDateTime>
 #include <QLocale>
 
-#include "cli/CliCommand.h"
-#include "cli/ConsoleMessages.h"
-#include "model/Errors.h"
 #include "calibration/AdcSamples.h"
 #include "calibration/CalibrationProtocol.h"
 #include "calibration/CheckRun.h"
 #include "calibration/PressureCalibration.h"
 #include "calibration/TemperatureCalibration.h"
+#include "cli/CliCommand.h"
+#include "cli/ConsoleMessages.h"
+#include "model/Errors.h"
 
 namespace vrx {
 

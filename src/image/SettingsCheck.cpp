@@ -1,8 +1,8 @@
 #include "image/SettingsCheck.h"
 
+#include "image/SettingsFields.h"
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
-#include "image/SettingsFields.h"
 
 namespace vrx {
 

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "model/Messages.h"
 #include "image/SettingsImage.h"
+#include "model/Messages.h"
 
 namespace vrx {
 

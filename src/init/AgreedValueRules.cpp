@@ -1,6 +1,6 @@
 #include "init/AgreedValueRules.h"
 
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
 
 namespace vrx {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <utility>
 
+#include "init/AgreedValueRules.h"
 #include "model/ChannelFlags.h"
 #include "model/CodeTexts.h"
-#include "model/FlowThreshold.h"
-#include "init/AgreedValueRules.h"
 #include "model/DecimalText.h"
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
+#include "model/FlowThreshold.h"
 
 namespace vrx {
 

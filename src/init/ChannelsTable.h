@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "link/ConnectionState.h"
 #include "init/ControlState.h"
 #include "init/TableEditingFlag.h"
 #include "init/UiSelection.h"
+#include "link/ConnectionState.h"
 
 namespace vrx {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/Catalogue.h"
 #include "image/SettingsImage.h"
+#include "model/Catalogue.h"
 
 namespace vrx {
 

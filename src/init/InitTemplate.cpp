@@ -2,9 +2,9 @@
 
 #include <QSaveFile>
 
+#include "init/WorkspaceForm.h"
 #include "model/Errors.h"
 #include "model/FormFile.h"
-#include "init/WorkspaceForm.h"
 
 namespace vrx {
 

@@ -3,8 +3,8 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "model/Messages.h"
 #include "init/InitWorkspace.h"
+#include "model/Messages.h"
 
 namespace vrx {
 

@@ -4,12 +4,12 @@
 #include <functional>
 #include <utility>
 
-#include "link/ConnectionState.h"
 #include "init/ChannelsTable.h"
 #include "init/CircuitsTable.h"
 #include "init/ControlState.h"
 #include "init/TableEditingFlag.h"
 #include "init/UiSelection.h"
+#include "link/ConnectionState.h"
 
 namespace vrx {
 

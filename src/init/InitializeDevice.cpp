@@ -5,15 +5,15 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "model/ChannelFlags.h"
-#include "model/Errors.h"
-#include "model/FlowThreshold.h"
-#include "model/TemperatureCode.h"
-#include "model/DecimalText.h"
 #include "image/SettingsCheck.h"
 #include "image/SettingsFields.h"
 #include "image/ThresholdFields.h"
 #include "init/ValidateSettings.h"
+#include "model/ChannelFlags.h"
+#include "model/DecimalText.h"
+#include "model/Errors.h"
+#include "model/FlowThreshold.h"
+#include "model/TemperatureCode.h"
 
 namespace vrx {
 

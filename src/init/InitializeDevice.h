@@ -1,13 +1,13 @@
 #pragma once
 
+#include "image/SettingsImage.h"
+#include "init/InitWorkspace.h"
 #include "link/ConnectionState.h"
 #include "link/DeviceLink.h"
 #include "link/InstrumentBuffer.h"
 #include "model/Messages.h"
 #include "stamp/PcTimeConfirmation.h"
 #include "stamp/PcTimeStamp.h"
-#include "init/InitWorkspace.h"
-#include "image/SettingsImage.h"
 
 namespace vrx {
 

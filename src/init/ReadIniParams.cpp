@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "model/ChannelFlags.h"
-#include "model/FlowThreshold.h"
-#include "model/TemperatureCode.h"
-#include "model/DecimalText.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
 #include "image/ThresholdFields.h"
+#include "model/ChannelFlags.h"
+#include "model/DecimalText.h"
+#include "model/FlowThreshold.h"
+#include "model/TemperatureCode.h"
 
 namespace vrx {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "init/InitWorkspace.h"
 #include "link/ConnectionState.h"
 #include "link/DeviceLink.h"
 #include "link/InstrumentBuffer.h"
-#include "init/InitWorkspace.h"
 
 namespace vrx {
 

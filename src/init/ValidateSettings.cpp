@@ -5,11 +5,11 @@
 #include <cmath>
 #include <limits>
 
-#include "model/ChannelFlags.h"
-#include "model/NumberHelpers.h"
 #include "init/AgreedValueRules.h"
+#include "model/ChannelFlags.h"
 #include "model/DecimalText.h"
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
+#include "model/NumberHelpers.h"
 
 namespace vrx {
 

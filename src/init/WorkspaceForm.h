@@ -2,8 +2,8 @@
 
 #include <QJsonObject>
 
-#include "model/Errors.h"
 #include "init/InitWorkspace.h"
+#include "model/Errors.h"
 
 namespace vrx {
 

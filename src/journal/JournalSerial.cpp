@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "iface/InterfaceBlock.h"
-#include "rq7/Rq7Block.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
+#include "rq7/Rq7Block.h"
 
 namespace vrx {
 

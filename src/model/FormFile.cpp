@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QJsonValue>
 
 namespace vrx {
 
@@ -20,6 +21,27 @@ FormFileError::FormFileError(Problem problem, const QString& path, const QString
       problem_(problem),
       path_(path),
       detail_(detail) {}
+
+FormValueError::FormValueError(const QString& key, const QString& kind)
+    : std::runtime_error((key + QStringLiteral(" expects a ") + kind).toStdString()), key_(key) {}
+
+std::optional<int> FormNumber(const QJsonObject& form, const QString& key) {
+  const QJsonValue value = form.value(key);
+  if (value.isUndefined() || value.isNull())
+    return std::nullopt;
+  if (!value.isDouble())
+    throw FormValueError(key, QStringLiteral("number"));
+  return value.toInt();
+}
+
+std::optional<QString> FormText(const QJsonObject& form, const QString& key) {
+  const QJsonValue value = form.value(key);
+  if (value.isUndefined() || value.isNull())
+    return std::nullopt;
+  if (!value.isString())
+    throw FormValueError(key, QStringLiteral("text"));
+  return value.toString();
+}
 
 QJsonObject LoadFormFile(const QString& path) {
   QFile file(path);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 namespace vrx {
@@ -27,6 +28,22 @@ class FormFileError : public std::runtime_error {
   QString path_;
   QString detail_;
 };
+
+// A value of a form that is not of the kind its key takes. what() is the companion's English
+// text ("TrackBar1 expects a number").
+class FormValueError : public std::runtime_error {
+ public:
+  FormValueError(const QString& key, const QString& kind);
+  const QString& key() const { return key_; }
+
+ private:
+  QString key_;
+};
+
+// A number, or a text, of the form; nothing when the key is absent or null. FormValueError for a
+// value of another kind.
+std::optional<int> FormNumber(const QJsonObject& form, const QString& key);
+std::optional<QString> FormText(const QJsonObject& form, const QString& key);
 
 // Reads a form file. Throws FormFileError when it cannot be read or holds no JSON object.
 QJsonObject LoadFormFile(const QString& path);

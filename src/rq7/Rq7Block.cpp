@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/DecimalText.h"
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
-#include "model/DecimalText.h"
 
 namespace vrx {
 

@@ -14,7 +14,7 @@ void ReadBlock(Connection& c, CurrentPath path, uint8_t command, int length) {
     ReadForwardedBlock(c, command == kCmdClock);
   else
     ReadValueBlock(c, command, length, command == kCmdValues);
-  CheckBlockSum(c.buffer.data(), length);
+  CheckValueBlockSum(c.buffer.data(), length);
 }
 
 }  // namespace

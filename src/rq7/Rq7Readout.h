@@ -1,9 +1,9 @@
 #pragma once
 
 #include "current/CurrentPath.h"
-#include "rq7/Rq7Values.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
+#include "rq7/Rq7Values.h"
 
 namespace vrx {
 

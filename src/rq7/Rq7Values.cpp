@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-#include "rq7/Rq7Form.h"
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
+#include "rq7/Rq7Form.h"
 
 namespace vrx {
 
 namespace {
 
-const char* const kChecksumMismatch = "Несовпадение контрольной суммы";
 const char* const kNotRq7 = "Подключенный прибор не RQ-7";
 const char* const kNoErrors = "Нет ошибок";
 
@@ -67,14 +66,6 @@ const QStringList& Rq7ValueFields() {
       "stRQtp2", "stRQer1",    "stRQer2",    "stRQG1",  "stRQG2",  "stAl1",
       "stAl2",   "stRQAddr",   "stRQNumber", "stDuRQ1", "stDuRQ2", "stRQErrors1"};
   return fields;
-}
-
-void CheckBlockSum(const uint8_t* block, int length) {
-  uint16_t sum = 0;
-  for (int i = 0; i < length - 2; ++i)
-    sum = static_cast<uint16_t>(sum + block[i]);
-  if (sum != ((block[length - 2] << 8) | block[length - 1]))
-    throw EOwned(kChecksumMismatch);
 }
 
 void ShowRq7Clock(const uint8_t* block, Rq7ValuesDisplay& display) {

@@ -19,10 +19,6 @@ inline constexpr int kRq7ValuesLength = 79;
 // The output fields in the order the tab lists them.
 const QStringList& Rq7ValueFields();
 
-// Raises "Несовпадение контрольной суммы" unless the 16-bit sum of the first length - 2 bytes
-// equals the last two bytes read high byte first.
-void CheckBlockSum(const uint8_t* block, int length);
-
 // `stRQRTC` and `stIniRQRTC` from a clock block whose checksum was checked; a type byte other
 // than 0xF1 raises "Подключенный прибор не RQ-7" before anything is shown. A BCD digit above 9
 // raises "Bad digit".

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "rq7/Rq7Block.h"
 #include "model/Errors.h"
+#include "rq7/Rq7Block.h"
 
 namespace vrx {
 

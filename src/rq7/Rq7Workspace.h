@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "rq7/Rq7Form.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
+#include "rq7/Rq7Form.h"
 #include "stamp/PcTimeConfirmation.h"
 #include "stamp/PcTimeStamp.h"
 

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "model/Errors.h"
 #include "image/SettingsFields.h"
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
+#include "model/Errors.h"
 
 namespace vrx {
 

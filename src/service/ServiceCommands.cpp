@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "model/Errors.h"
 #include "image/SettingsImage.h"
+#include "model/Errors.h"
 
 namespace vrx {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "image/SettingsImage.h"
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
-#include "image/SettingsImage.h"
 
 namespace vrx {
 

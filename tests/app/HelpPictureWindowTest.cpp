@@ -12,13 +12,13 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "support/FakePortLine.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
-#include "support/QtPrinters.h"
 #include "app/SchemePictureForm.h"
 #include "app/WidgetCursor.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include "calibration/CheckTimer.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
-#include "calibration/CheckTimer.h"
 #include "sim/HeatCalculator.h"
 #include "support/EmulatedLink.h"
 

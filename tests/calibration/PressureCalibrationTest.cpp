@@ -5,9 +5,9 @@
 #include <QDateTime>
 #include <functional>
 
-#include "support/QtPrinters.h"
 #include "calibration/CalibrationBench.h"
 #include "calibration/CheckRun.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

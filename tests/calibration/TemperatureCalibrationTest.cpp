@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "support/QtPrinters.h"
 #include "calibration/AdcSamples.h"
 #include "calibration/CalibrationBench.h"
 #include "calibration/CalibrationProtocol.h"
 #include "calibration/CheckRun.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTextStream>
 
 #include "cli/VrxCtl.h"
-#include "support/EmulatedLink.h"
 #include "init/InitWorkspace.h"
 #include "init/ReadIniParams.h"
 #include "init/WorkspaceForm.h"
+#include "support/EmulatedLink.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "init/InitTabTestSupport.h"
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
 
 namespace vrx {
 namespace {

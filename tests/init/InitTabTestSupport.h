@@ -5,8 +5,8 @@
 #include <QString>
 #include <vector>
 
-#include "link/ConnectionState.h"
 #include "init/InitWorkspace.h"
+#include "link/ConnectionState.h"
 
 namespace vrx::test {
 

@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/QtPrinters.h"
-#include "model/Errors.h"
 #include "init/InitTabTestSupport.h"
 #include "init/InitTemplate.h"
 #include "init/WorkspaceForm.h"
+#include "model/Errors.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

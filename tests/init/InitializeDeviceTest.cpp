@@ -8,13 +8,13 @@
 #include <functional>
 #include <memory>
 
-#include "support/QtPrinters.h"
+#include "init/ReadIniParams.h"
+#include "init/WorkspaceForm.h"
+#include "model/EValidation.h"
 #include "model/Errors.h"
 #include "support/EmulatedLink.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedConfirmation.h"
-#include "init/ReadIniParams.h"
-#include "model/ValidationError.h"
-#include "init/WorkspaceForm.h"
 #include "support/WorkspaceTestSupport.h"
 
 namespace vrx {

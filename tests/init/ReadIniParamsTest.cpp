@@ -4,10 +4,10 @@
 #include <QLocale>
 #include <memory>
 
-#include "sim/DefaultSettingsImage.h"
-#include "support/EmulatedLink.h"
 #include "init/ReadIniParams.h"
 #include "init/WorkspaceForm.h"
+#include "sim/DefaultSettingsImage.h"
+#include "support/EmulatedLink.h"
 #include "support/WorkspaceTestSupport.h"
 
 namespace vrx {

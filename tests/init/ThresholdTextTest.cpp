@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "support/QtPrinters.h"
-#include "model/FlowThreshold.h"
 #include "init/InitTabTestSupport.h"
+#include "model/FlowThreshold.h"
+#include "support/QtPrinters.h"
 #include "support/WorkspaceTestSupport.h"
 
 namespace vrx {

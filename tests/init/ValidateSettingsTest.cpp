@@ -3,11 +3,11 @@
 #include <functional>
 #include <string>
 
-#include "support/QtPrinters.h"
-#include "model/FlowThreshold.h"
 #include "init/InitTabTestSupport.h"
 #include "init/ValidateSettings.h"
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
+#include "model/FlowThreshold.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

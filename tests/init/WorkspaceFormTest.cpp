@@ -3,8 +3,8 @@
 #include <QJsonArray>
 
 #include "init/InitTabTestSupport.h"
-#include "model/ValidationError.h"
 #include "init/WorkspaceForm.h"
+#include "model/EValidation.h"
 
 namespace vrx {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "model/Errors.h"
 #include "support/QtPrinters.h"
 #include "support/Rq7TestSupport.h"
-#include "model/Errors.h"
 
 namespace vrx {
 namespace {

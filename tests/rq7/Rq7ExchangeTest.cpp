@@ -4,13 +4,13 @@
 #include <memory>
 #include <thread>
 
-#include "support/QtPrinters.h"
-#include "rq7/Rq7Readout.h"
-#include "support/Rq7TestSupport.h"
-#include "rq7/Rq7Workspace.h"
 #include "model/Errors.h"
+#include "rq7/Rq7Readout.h"
+#include "rq7/Rq7Workspace.h"
 #include "support/EmulatedLink.h"
 #include "support/OpxBench.h"
+#include "support/QtPrinters.h"
+#include "support/Rq7TestSupport.h"
 #include "support/ScriptedConfirmation.h"
 
 namespace vrx {

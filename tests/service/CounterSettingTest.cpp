@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/QtPrinters.h"
+#include "model/EValidation.h"
 #include "service/ServiceBench.h"
-#include "model/ValidationError.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

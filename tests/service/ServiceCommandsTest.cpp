@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/QtPrinters.h"
 #include "service/ServiceBench.h"
 #include "sim/Faults.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/Errors.h"
 #include "calibration/views/AdcGrid.h"
 #include "calibration/views/UpDown.h"
+#include "model/Errors.h"
 #include "session/RunContext.h"
 
 namespace vrx {

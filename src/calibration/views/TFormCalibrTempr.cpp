@@ -7,8 +7,8 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "session/RunContext.h"
 #include "model/DecimalText.h"
+#include "session/RunContext.h"
 
 namespace vrx {
 

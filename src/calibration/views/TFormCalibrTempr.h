@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calibration/views/CalibrationDialog.h"
 #include "calibration/TemperatureCalibration.h"
+#include "calibration/views/CalibrationDialog.h"
 
 namespace vrx {
 

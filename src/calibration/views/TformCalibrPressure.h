@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calibration/views/CalibrationDialog.h"
 #include "calibration/PressureCalibration.h"
+#include "calibration/views/CalibrationDialog.h"
 
 class QComboBox;
 

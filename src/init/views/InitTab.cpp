@@ -16,16 +16,16 @@
 #include <exception>
 #include <initializer_list>
 
+#include "init/InitTemplate.h"
+#include "init/InitializeDevice.h"
+#include "init/ReadIniParams.h"
 #include "init/views/ChannelsModel.h"
 #include "init/views/CircuitsModel.h"
 #include "init/views/DbGrid.h"
-#include "widgets/views/DecimalEdit.h"
-#include "init/InitTemplate.h"
-#include "init/InitializeDevice.h"
-#include "widgets/views/NumberEdit.h"
+#include "model/EValidation.h"
 #include "widgets/NumberEditSteps.h"
-#include "init/ReadIniParams.h"
-#include "model/ValidationError.h"
+#include "widgets/views/DecimalEdit.h"
+#include "widgets/views/NumberEdit.h"
 
 namespace vrx {
 
@@ -405,15 +405,18 @@ void InitTab::FocusControl(const QString& name) {
 }
 
 void InitTab::ReadIniParams() {
-  RunHandler(
-      [this] { vrx::ReadIniParams(workspace_, context_.connection.link, context_.connection.state, context_.connection.buffer); });
+  RunHandler([this] {
+    vrx::ReadIniParams(workspace_, context_.connection.link, context_.connection.state,
+                       context_.connection.buffer);
+  });
 }
 
 void InitTab::InitializeDevice() {
   RunHandler([this] {
     EnterChannelEdit();
-    vrx::InitializeDevice(workspace_, context_.connection.link, context_.connection.state, context_.connection.buffer,
-                          context_.timeStamp, context_.TimeConfirmation(), context_.messages);
+    vrx::InitializeDevice(workspace_, context_.connection.link, context_.connection.state,
+                          context_.connection.buffer, context_.timeStamp,
+                          context_.TimeConfirmation(), context_.messages);
   });
 }
 

@@ -4,8 +4,8 @@
 #include <exception>
 #include <functional>
 
-#include "session/RunContext.h"
 #include "init/InitWorkspace.h"
+#include "session/RunContext.h"
 
 class QCheckBox;
 class QComboBox;

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "session/ActionConnect.h"
-#include "widgets/views/NumberEdit.h"
 #include "widgets/NumberEditSteps.h"
+#include "widgets/views/NumberEdit.h"
 
 namespace vrx {
 

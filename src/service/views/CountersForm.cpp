@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "model/ValidationError.h"
+#include "model/EValidation.h"
 
 namespace vrx {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "service/CounterSetting.h"
-#include "service/views/DialogParts.h"
+#include "service/views/ServiceDialog.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "service/views/DialogParts.h"
 #include "service/RtcAutocorrection.h"
+#include "service/views/ServiceDialog.h"
 
 class QLabel;
 class QSlider;

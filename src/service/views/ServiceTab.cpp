@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "service/views/CountersForm.h"
-#include "service/views/RtcCorrectionForm.h"
 #include "calibration/views/TFormCalibrTempr.h"
 #include "calibration/views/TformCalibrPressure.h"
+#include "service/views/CountersForm.h"
+#include "service/views/RtcCorrectionForm.h"
 #include "service/views/TicksCorrectionForm.h"
 #include "session/ActionConnect.h"
 

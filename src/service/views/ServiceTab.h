@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "service/ServicePanel.h"
-#include "service/views/DialogParts.h"
+#include "service/views/ServiceDialog.h"
 
 class QLabel;
 class QPushButton;

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "service/views/DialogParts.h"
 #include "service/TicksCorrection.h"
+#include "service/views/ServiceDialog.h"
 
 class QGroupBox;
 class QLabel;

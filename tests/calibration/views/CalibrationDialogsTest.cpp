@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "support/QtPrinters.h"
 #include "calibration/AdcSamples.h"
 #include "calibration/views/CalibrationDialogBench.h"
 #include "calibration/views/TFormCalibrTempr.h"
 #include "calibration/views/TformCalibrPressure.h"
 #include "calibration/views/UpDown.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -9,13 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "support/FakePortLine.h"
-#include "journal/views/JournalDialog.h"
-#include "journal/JournalKeeper.h"
-#include "sim/EmulatedInstrument.h"
-#include "support/ScriptedConfirmation.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
+#include "journal/JournalKeeper.h"
+#include "journal/views/JournalDialog.h"
+#include "sim/EmulatedInstrument.h"
+#include "support/FakePortLine.h"
+#include "support/ScriptedConfirmation.h"
 
 namespace vrx {
 namespace {

@@ -14,14 +14,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support/QtPrinters.h"
 #include "cli/VrxCtl.h"
 #include "current/views/CurrentTab.h"
 #include "rq7/views/Rq7CurrentTab.h"
 #include "rq7/views/Rq7InitTab.h"
-#include "support/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/Rq7Unit.h"
+#include "support/QtPrinters.h"
+#include "support/Rq7TestSupport.h"
 #include "support/ScriptedConfirmation.h"
 
 namespace vrx {

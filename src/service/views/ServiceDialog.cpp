@@ -1,4 +1,4 @@
-#include "service/views/DialogParts.h"
+#include "service/views/ServiceDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
