@@ -13,9 +13,9 @@
 #include "app/HelpMessages.h"
 #include "app/HelpSitemap.h"
 #include "app/JpegImage.h"
-#include "app/QtPrinters.h"
 #include "model/Catalogue.h"
 #include "model/Errors.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -16,15 +16,15 @@
 #include <tuple>
 
 #include "app/ChmArchive.h"
-#include "app/FakePortLine.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/MessageForm.h"
 #include "app/PortsForm.h"
-#include "app/QtPrinters.h"
 #include "app/SchemePictureForm.h"
 #include "app/WidgetCursor.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {
