@@ -38,11 +38,8 @@ void LoadIntoInitTab(const QString& path) {
 void ApplyToInterfaceTab(const QJsonObject& form) {
   vrx::fuzz::LineConnection line(std::make_unique<vrx::fuzz::ScriptLine>(nullptr, 0));
   vrx::InterfaceSettings tab(line.connection.modbus, line.connection.modbusBuffer);
-  try {
-    vrx::ApplyForm(tab, form);
-  } catch (const vrx::EOwned&) {
-    // A value the tab refuses: reported, what was applied before it stays.
-  }
+  // What the tab cannot use is refused, nothing applied then.
+  static_cast<void>(vrx::ApplyForm(tab, form));
   vrx::ToForm(tab.Form());
 }
 

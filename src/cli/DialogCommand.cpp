@@ -41,24 +41,6 @@ int DialogCommand::Print(const QJsonObject& dialog) {
   return kExitDone;
 }
 
-std::optional<int> DialogCommand::Number(const QString& key) const {
-  const QJsonValue value = form_.value(key);
-  if (value.isUndefined() || value.isNull())
-    return std::nullopt;
-  if (!value.isDouble())
-    throw UsageError(key + QStringLiteral(" expects a number"));
-  return value.toInt();
-}
-
-std::optional<QString> DialogCommand::Text(const QString& key) const {
-  const QJsonValue value = form_.value(key);
-  if (value.isUndefined() || value.isNull())
-    return std::nullopt;
-  if (!value.isString())
-    throw UsageError(key + QStringLiteral(" expects a text"));
-  return value.toString();
-}
-
 QString DialogCommandDescription(const QString& what, const QString& keys) {
   return QStringLiteral("read: prepares the dialog \"") + what +
          QStringLiteral(

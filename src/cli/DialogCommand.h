@@ -7,7 +7,9 @@
 #include "cli/CliRun.h"
 #include "cli/ConsoleMessages.h"
 #include "cli/ConsoleTimeConfirmation.h"
+#include "service/CorrectionForms.h"
 #include "service/SettingsWrite.h"
+#include "workspace/FormFile.h"
 
 namespace vrx {
 
@@ -28,9 +30,12 @@ class DialogCommand {
   SettingsWrite Write();
   int Print(const QJsonObject& dialog);
 
-  // A number from the form, or nothing when the key is absent or null; UsageError otherwise.
-  std::optional<int> Number(const QString& key) const;
-  std::optional<QString> Text(const QString& key) const;
+  // Applies the form to the prepared dialog (ApplyForm of the dialog); keys it cannot use are
+  // refused with FormRefused naming the file, before anything is sent.
+  template <typename Dialog>
+  void Apply(Dialog& dialog) const {
+    RequireUsableForm(run_.Value("form"), ApplyForm(dialog, form_));
+  }
 
  private:
   CliRun& run_;

@@ -45,9 +45,9 @@ TEST(VrxCtlService, RefusedClockAndRefusedInstrumentWriteNothing) {
 
 TEST(VrxCtlService, CountersAsTheFieldsShowThem) {
   Instrument device("VRX-L1-2.1");
-  const CtlRun write =
-      device.Run({"counters", "write", "--time-ok", "--erase", "--form",
-                  device.WriteForm({{"metp1", "00012:59"}, {"metp3", "11111:11"}, {"meG5", "1"}})});
+  const CtlRun write = device.Run(
+      {"counters", "write", "--time-ok", "--erase", "--form",
+       device.WriteForm({{"metp1", "00012:59"}, {"metp3", "----"}, {"meG5", QJsonValue()}})});
   EXPECT_EQ(write.code, 0) << write.err.toStdString();
   EXPECT_EQ(write.out, "Счетчики установлены\n");
   EXPECT_EQ(Bytes(device.Device().Image(), 26, 12),
