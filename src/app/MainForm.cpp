@@ -369,8 +369,11 @@ void TMainForm::UpdatePortStatus() {
   const QString demoType = demoPort ? options_.demoType : QString();
   QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
                                   context_.connection.port.LastOpenError());
-  if (context_.connection.port.Tracing())
+  if (const LineTrace* trace = context_.connection.port.Trace()) {
     status += QStringLiteral("; трассировка: ") + options_.traceFile;
+    if (!trace->Failure().isEmpty())
+      status += QStringLiteral(" (не удалось записать: %1)").arg(trace->Failure());
+  }
   lbPortStatus_->setText(status);
   qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);
