@@ -117,7 +117,7 @@ QString CliRun::PortFailure() const {
 }
 
 QStringList CliRun::TakeLostOutcomes() {
-  return recorder_ ? recorder_->TakeLostOutcomes() : QStringList();
+  return journal_ ? journal_->TakeLostOutcomes() : QStringList();
 }
 
 JournalDatabase& CliRun::Journal() {

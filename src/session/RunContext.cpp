@@ -17,9 +17,6 @@ bool RunContext::RunAction(const std::function<void()>& action) {
   const bool done = RunGuarded(connection.cursor, messages, action);
   // The trace shows the action's last exchange now, not when the next action begins.
   connection.port.EndExchange();
-  // The write has ended either way; that its outcome is missing from the journal is said after.
-  for (const QString& lost : recorder_.TakeLostOutcomes())
-    messages.ShowError(lost);
   if (afterAction)
     afterAction();
   return done;

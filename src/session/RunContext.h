@@ -28,8 +28,7 @@ class RunContext {
   RunContext& operator=(const RunContext&) = delete;
 
   // Runs one user action: an error that escapes it is shown in the error box and the cursor is
-  // put back as it was; so is, after it, every write outcome the journal refused. Returns false
-  // when the action ended with an error.
+  // put back as it was. Returns false when the action ended with an error.
   bool RunAction(const std::function<void()>& action);
 
   // Opens the persisted settings for the duration of the call.
