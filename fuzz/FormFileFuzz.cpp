@@ -1,12 +1,14 @@
 // Form files of any content: the input is the file, loaded as a template of the tab
 // "Инициализация VRX" ("Загрузить шаблон…", the model switched when the template asks), then as
-// the companion's --form of the tabs "Доп. интерфейс" and "Инициализация RQ".
+// the companion's --form of the tabs "Доп. интерфейс" and "Инициализация RQ" and of the
+// correction dialogs "Автокоррекция RTC", "Коррекция цены импульса" and "Установка счетчиков".
 #include <QByteArray>
 #include <QJsonObject>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "fuzz/CorrectionDialogs.h"
 #include "fuzz/FuzzLine.h"
 #include "fuzz/InputFile.h"
 #include "iface/InterfaceFormFile.h"
@@ -15,6 +17,7 @@
 #include "link/ConnectionState.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
+#include "service/CorrectionForms.h"
 #include "workspace/FormFile.h"
 #include "workspace/InitTemplate.h"
 #include "workspace/InitWorkspace.h"
@@ -49,6 +52,15 @@ void ApplyToRq7Tab(const QJsonObject& form) {
   vrx::Rq7FormToJson(tab);
 }
 
+// A copy of the dialog as "Считать" left it takes the form; what it refuses is reported, nothing
+// of the form applied then.
+template <typename Dialog>
+void ApplyToDialog(const Dialog& prepared, const QJsonObject& form) {
+  Dialog dialog = prepared;
+  static_cast<void>(vrx::ApplyForm(dialog, form));
+  vrx::ToForm(dialog);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -64,5 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   ApplyToInterfaceTab(form);
   ApplyToRq7Tab(form);
+  static const vrx::fuzz::CorrectionDialogs dialogs;
+  ApplyToDialog(dialogs.rtc, form);
+  ApplyToDialog(dialogs.ticks, form);
+  ApplyToDialog(dialogs.counters, form);
   return 0;
 }

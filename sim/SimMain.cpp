@@ -79,8 +79,9 @@ int Help() {
       "  --ref-ohms K=OHMS       the resistance on thermometer input K (default 100)\n"
       "  --loop-ma K=MA          the current in pressure loop K, in mA (default 20)\n"
       "  --help                  print this text and exit\n"
-      "exit codes: 0 stopped; 1 a state file refused; 2 a wrong command line or an unknown "
-      "type.\n",
+      "A state or values file is refused when it is no regular file or larger than 1 MB.\n"
+      "exit codes: 0 stopped; 1 a state or values file refused; 2 a wrong command line (the\n"
+      "option and its value named) or an unknown type.\n",
       stdout);
   return 0;
 }
