@@ -25,9 +25,8 @@ using test::CtlRun;
 
 using test::Calculator;
 using test::Module;
-using test::Unit;
-
 using test::Line;
+using test::Unit;
 
 TEST(VrxCtlJournal, EveryWriteLeavesARecordWithTheBlockBeforeAndTheOutcome) {
   struct Case {

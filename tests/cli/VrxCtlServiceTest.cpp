@@ -65,6 +65,22 @@ TEST(VrxCtlService, CountersAsTheFieldsShowThem) {
   EXPECT_EQ(minutes.err, "Введите значение минут в диапазоне 0-59\n");
 }
 
+// What a dialog prints, hidden and disabled controls included, is a form it takes back.
+TEST(VrxCtlService, APrintedDialogWritesBackWithoutARefusal) {
+  for (const char* dialog : {"rtc", "ticks", "counters"}) {
+    for (const char* type : {"VRX-L1-2.1", "VRX-L2-2.2"}) {
+      SCOPED_TRACE(std::string(dialog) + " " + type);
+      Instrument device(type);
+      const CtlRun read = device.Run({dialog, "read"});
+      ASSERT_EQ(read.code, 0) << read.err.toStdString();
+      const CtlRun write = device.Run(
+          {dialog, "write", "--time-ok", "--form", device.Write("read.json", read.out.toUtf8())});
+      EXPECT_EQ(write.code, 0) << write.err.toStdString();
+      EXPECT_EQ(device.Device().Writes().size(), 1u);
+    }
+  }
+}
+
 TEST(VrxCtlService, ServiceCommands) {
   Instrument l3("VRX-L3-1.0");
   static_cast<sim::HeatCalculator&>(l3.Device()).SetSupply(0xC000);
