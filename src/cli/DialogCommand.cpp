@@ -2,7 +2,7 @@
 
 #include <QJsonDocument>
 
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 

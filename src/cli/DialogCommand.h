@@ -9,7 +9,7 @@
 #include "cli/ConsoleTimeConfirmation.h"
 #include "service/CorrectionForms.h"
 #include "service/SettingsWrite.h"
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 

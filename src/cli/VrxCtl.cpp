@@ -7,7 +7,7 @@
 
 #include "cli/CliCommand.h"
 #include "model/Errors.h"
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 

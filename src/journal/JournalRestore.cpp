@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "calibration/PressureCalibration.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Block.h"
+#include "image/SettingsCheck.h"
 #include "journal/JournalSerial.h"
 #include "model/Errors.h"
-#include "service/PressureCalibration.h"
-#include "workspace/SettingsCheck.h"
+#include "rq7/Rq7Block.h"
 
 namespace vrx {
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "cli/VrxCtl.h"
-#include "iface/Rq7TestSupport.h"
+#include "support/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"

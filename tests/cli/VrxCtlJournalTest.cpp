@@ -11,12 +11,13 @@
 #include <memory>
 #include <thread>
 
-#include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
 #include "journal/JournalDatabase.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"
+#include "support/QtPrinters.h"
+#include "support/Rq7TestSupport.h"
 
 namespace vrx {
 namespace {

@@ -6,11 +6,11 @@
 #include <QTextStream>
 #include <memory>
 
-#include "app/QtPrinters.h"
 #include "cli/VrxCtl.h"
-#include "iface/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/Rq7Unit.h"
+#include "support/QtPrinters.h"
+#include "support/Rq7TestSupport.h"
 
 namespace vrx {
 namespace {
