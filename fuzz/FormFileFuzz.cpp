@@ -1,12 +1,14 @@
 // Form files of any content: the input is the file, loaded as a template of the tab
 // "Инициализация VRX" ("Загрузить шаблон…", the model switched when the template asks), then as
-// the companion's --form of the tabs "Доп. интерфейс" and "Инициализация RQ".
+// the companion's --form of the tabs "Доп. интерфейс" and "Инициализация RQ" and of the
+// correction dialogs "Автокоррекция RTC", "Коррекция цены импульса" and "Установка счетчиков".
 #include <QByteArray>
 #include <QJsonObject>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "fuzz/CorrectionDialogs.h"
 #include "fuzz/FuzzLine.h"
 #include "fuzz/InputFile.h"
 #include "iface/InterfaceFormFile.h"
@@ -19,6 +21,7 @@
 #include "model/FormFile.h"
 #include "model/Messages.h"
 #include "rq7/Rq7Form.h"
+#include "service/CorrectionForms.h"
 
 namespace {
 
@@ -38,11 +41,8 @@ void LoadIntoInitTab(const QString& path) {
 void ApplyToInterfaceTab(const QJsonObject& form) {
   vrx::fuzz::LineConnection line(std::make_unique<vrx::fuzz::ScriptLine>(nullptr, 0));
   vrx::InterfaceSettings tab(line.connection.modbus, line.connection.modbusBuffer);
-  try {
-    vrx::ApplyForm(tab, form);
-  } catch (const vrx::EOwned&) {
-    // A value the tab refuses: reported, what was applied before it stays.
-  }
+  // What the tab cannot use is refused, nothing applied then.
+  static_cast<void>(vrx::ApplyForm(tab, form));
   vrx::ToForm(tab.Form());
 }
 
@@ -50,6 +50,15 @@ void ApplyToRq7Tab(const QJsonObject& form) {
   vrx::Rq7InitForm tab = vrx::DefaultRq7Form();
   vrx::ApplyRq7Json(tab, form);
   vrx::Rq7FormToJson(tab);
+}
+
+// A copy of the dialog as "Считать" left it takes the form; what it refuses is reported, nothing
+// of the form applied then.
+template <typename Dialog>
+void ApplyToDialog(const Dialog& prepared, const QJsonObject& form) {
+  Dialog dialog = prepared;
+  static_cast<void>(vrx::ApplyForm(dialog, form));
+  vrx::ToForm(dialog);
 }
 
 }  // namespace
@@ -67,5 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   ApplyToInterfaceTab(form);
   ApplyToRq7Tab(form);
+  static const vrx::fuzz::CorrectionDialogs dialogs;
+  ApplyToDialog(dialogs.rtc, form);
+  ApplyToDialog(dialogs.ticks, form);
+  ApplyToDialog(dialogs.counters, form);
   return 0;
 }

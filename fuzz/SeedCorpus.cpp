@@ -12,6 +12,7 @@
 
 #include "current/CurrentDisplay.h"
 #include "current/CurrentReadout.h"
+#include "fuzz/CorrectionDialogs.h"
 #include "fuzz/FuzzInputs.h"
 #include "fuzz/FuzzLine.h"
 #include "iface/InterfaceFormFile.h"
@@ -23,6 +24,7 @@
 #include "model/Messages.h"
 #include "rq7/Rq7Form.h"
 #include "rq7/Rq7Readout.h"
+#include "service/CorrectionForms.h"
 #include "sim/HeatCalculator.h"
 #include "sim/InterfaceModule.h"
 #include "sim/Rq7Unit.h"
@@ -129,6 +131,10 @@ void WriteSeeds(const QString& root) {
   forms.Add(vrx::ToForm(workspace));
   forms.Add(vrx::ToForm(vrx::InterfaceForm{}));
   forms.Add(vrx::Rq7FormToJson(vrx::DefaultRq7Form()));
+  const vrx::fuzz::CorrectionDialogs dialogs;
+  forms.Add(vrx::ToForm(dialogs.rtc));
+  forms.Add(vrx::ToForm(dialogs.ticks));
+  forms.Add(vrx::ToForm(dialogs.counters));
 
   SeedWriter states(root, "state-files");
   const auto registers = vrx::sim::InterfaceModule::DefaultRegisters();

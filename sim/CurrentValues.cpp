@@ -1,9 +1,9 @@
 #include "sim/CurrentValues.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <stdexcept>
 
+#include "model/InputFile.h"
 #include "sim/CurrentBlockBuilder.h"
 
 namespace vrx::sim {
@@ -90,10 +90,11 @@ std::vector<uint8_t> CurrentValues::LoadBlockFile(const QString& path) {
     throw std::runtime_error(
         QStringLiteral("current block file %1 %2").arg(path, what).toStdString());
   };
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    fail(QStringLiteral("cannot be read: %1").arg(file.errorString()));
-  const QList<QByteArray> lines = file.readAll().split('\n');
+  QString reason;
+  const std::optional<QByteArray> text = ReadInputFile(path, &reason);
+  if (!text)
+    fail(QStringLiteral("cannot be read: %1").arg(reason));
+  const QList<QByteArray> lines = text->split('\n');
   if (lines.isEmpty() || lines[0].trimmed() != "vrx-sim current")
     fail(QStringLiteral("is not a vrx-sim current block file"));
   static const QRegularExpression hex(QStringLiteral("^([0-9A-Fa-f]{2})*$"));

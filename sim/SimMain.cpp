@@ -16,6 +16,7 @@
 // "vrx-sim current", then the block with its checksum as hex) instead of its running values.
 
 #include <QString>
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -47,9 +48,16 @@ const char* const kSynopsis =
     "[--iface [--iface-baud 4800|9600|19200|38400]] [--supply N] [--current FILE]\n"
     "               [--ref-ohms CHANNEL=OHMS]... [--loop-ma CHANNEL=MA]...\n";
 
-int Usage() {
+// A wrong command line: what is wrong, then the synopsis.
+int Usage(const std::string& problem) {
+  std::fprintf(stderr, "vrx-sim: %s\n", problem.c_str());
   std::fputs(kSynopsis, stderr);
   return 2;
+}
+
+// The option and the value it does not take.
+int BadValue(const std::string& option, const char* value, const char* expected) {
+  return Usage(option + " expects " + expected + ", not \"" + value + "\"");
 }
 
 int Help() {
@@ -71,8 +79,9 @@ int Help() {
       "  --ref-ohms K=OHMS       the resistance on thermometer input K (default 100)\n"
       "  --loop-ma K=MA          the current in pressure loop K, in mA (default 20)\n"
       "  --help                  print this text and exit\n"
-      "exit codes: 0 stopped; 1 a state file refused; 2 a wrong command line or an unknown "
-      "type.\n",
+      "A state or values file is refused when it is no regular file or larger than 1 MB.\n"
+      "exit codes: 0 stopped; 1 a state or values file refused; 2 a wrong command line (the\n"
+      "option and its value named) or an unknown type.\n",
       stdout);
   return 0;
 }
@@ -117,8 +126,15 @@ int main(int argc, char** argv) {
       module.emplace();
       continue;
     }
+    const char* const valueOptions[] = {
+        "--type",  "--state",      "--current",   "--ref-ohms",     "--loop-ma",
+        "--baud",  "--iface-baud", "--type-byte", "--version-byte", "--sub-version-byte",
+        "--supply"};
+    if (std::find(std::begin(valueOptions), std::end(valueOptions), option) ==
+        std::end(valueOptions))
+      return Usage("unknown option " + option);
     if (i + 1 >= argc)
-      return Usage();
+      return Usage(option + " needs a value");
     const char* value = argv[++i];
     if (option == "--type") {
       type = value;
@@ -133,16 +149,25 @@ int main(int argc, char** argv) {
       continue;
     }
     if (option == "--ref-ohms" || option == "--loop-ma") {
-      const auto pair = ChannelValue(value, option == "--ref-ohms" ? 5 : 4);
+      const bool ohms = option == "--ref-ohms";
+      const auto pair = ChannelValue(value, ohms ? 5 : 4);
       if (!pair)
-        return Usage();
+        return BadValue(option, value, ohms ? "K=OHMS, K from 1 to 5" : "K=MA, K from 1 to 4");
       (option == "--ref-ohms" ? refOhms : loopMa).push_back(*pair);
       continue;
     }
-    const bool speed = option == "--baud" || option == "--iface-baud";
+    const bool link = option == "--baud";
+    const bool speed = link || option == "--iface-baud";
     const auto number = Number(value, speed ? 115200 : option == "--supply" ? 0xFFFF : 255);
-    if (!number)
-      return Usage();
+    const bool speedKnown = number && (*number == 4800 || *number == 9600 ||
+                                       (!link && (*number == 19200 || *number == 38400)));
+    if (!number || (speed && !speedKnown)) {
+      return BadValue(option, value,
+                      link                   ? "4800 or 9600"
+                      : speed                ? "4800, 9600, 19200 or 38400"
+                      : option == "--supply" ? "a number from 0 to 0xFFFF"
+                                             : "a number from 0 to 255");
+    }
     if (option == "--type-byte") {
       config.typeByte = static_cast<uint8_t>(*number);
     } else if (option == "--version-byte") {
@@ -151,13 +176,10 @@ int main(int argc, char** argv) {
       config.subVersionByte = static_cast<uint8_t>(*number);
     } else if (option == "--supply") {
       config.supply = static_cast<uint16_t>(*number);
-    } else if (option == "--baud" && (*number == 4800 || *number == 9600)) {
+    } else if (option == "--baud") {
       config.baudRate = static_cast<uint32_t>(*number);
-    } else if (option == "--iface-baud" &&
-               (*number == 4800 || *number == 9600 || *number == 19200 || *number == 38400)) {
-      moduleBaud = static_cast<uint32_t>(*number);
     } else {
-      return Usage();
+      moduleBaud = static_cast<uint32_t>(*number);
     }
   }
 

@@ -1,12 +1,14 @@
 #include "sim/StateFile.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
+
+#include "model/InputFile.h"
 
 namespace vrx::sim {
 
@@ -46,18 +48,23 @@ StateFile::StateFile(QString path, std::string typeName)
     : path_(std::move(path)), typeName_(std::move(typeName)) {}
 
 std::optional<std::vector<uint8_t>> StateFile::ReadSection(bool module) const {
-  QFile file(path_);
-  if (!file.exists()) {
+  if (!QFileInfo::exists(path_)) {
     return std::nullopt;
   }
-  if (!file.open(QIODevice::ReadOnly)) {
-    Fail(QStringLiteral("cannot be read: %1").arg(file.errorString()));
+  QString reason;
+  const std::optional<QByteArray> text = ReadInputFile(path_, &reason);
+  if (!text) {
+    Fail(QStringLiteral("cannot be read: %1").arg(reason));
   }
-  const QList<QByteArray> lines = file.readAll().split('\n');
+  const QList<QByteArray> lines = text->split('\n');
   if (lines.size() < 2 || lines[0].trimmed() != kHeader || !lines[1].startsWith(kTypeKey)) {
     Fail(QStringLiteral("is not a vrx-sim state file"));
   }
   const QByteArray type = lines[1].mid(kTypeKey.size()).trimmed();
+  // The type is named in the message, which a NUL would cut.
+  if (std::any_of(type.begin(), type.end(), [](char c) { return c >= 0 && c < ' '; })) {
+    Fail(QStringLiteral("has a control character in its type line"));
+  }
   if (type.toStdString() != typeName_) {
     Fail(QStringLiteral("holds the settings of %1, not of %2")
              .arg(QString::fromUtf8(type), QString::fromStdString(typeName_)));

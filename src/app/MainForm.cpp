@@ -201,7 +201,12 @@ void TMainForm::FormCreate() {
   // 4. A port that does not open is reported by the first exchange, not here.
   LoadPortSettings();
   OpenPort();
-  context_.afterAction = [this] { UpdatePortStatus(); };
+  context_.afterAction = [this] {
+    // The write has ended either way; that the journal lost its outcome is said after it.
+    for (const QString& lost : journal_.TakeLostOutcomes())
+      context_.messages.ShowError(lost);
+    UpdatePortStatus();
+  };
   // 5. The model list, with the default model chosen as if by the user.
   workspace_.Start();
   // 6. The current-parameters display starts empty.
@@ -425,8 +430,11 @@ void TMainForm::UpdatePortStatus() {
   const QString demoType = demoPort ? options_.demoType : QString();
   QString status = PortStatusText(number, device, demoType, context_.connection.port.IsOpen(),
                                   context_.connection.port.LastOpenError());
-  if (context_.connection.port.Tracing())
+  if (const LineTrace* trace = context_.connection.port.Trace()) {
     status += QStringLiteral("; трассировка: ") + options_.traceFile;
+    if (!trace->Failure().isEmpty())
+      status += QStringLiteral(" (не удалось записать: %1)").arg(trace->Failure());
+  }
   lbPortStatus_->setText(status);
   qCDebug(lcApp).noquote() << "port status:" << status;
   cbComSelector_->setToolTip(device);

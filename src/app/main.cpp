@@ -49,6 +49,11 @@ int main(int argc, char** argv) {
           << '\n';
       return 2;
     }
+    // Said once here; the status line goes on saying it.
+    trace->OnFailure([&err](const QString& message) {
+      err << "vrx-service: " << message << '\n';
+      err.flush();
+    });
     context.connection.port.SetTrace(trace.get());
   }
 

@@ -1,5 +1,6 @@
 #include <QDateTime>
 #include <QLocale>
+#include <cmath>
 
 #include "calibration/AdcSamples.h"
 #include "calibration/CalibrationProtocol.h"
@@ -131,7 +132,8 @@ int Temperature(CliRun& run, const QString& action) {
   if (run.IsSet("r")) {
     bool ok = false;
     reference = QLocale::c().toDouble(run.Value("r").replace(',', '.'), &ok);
-    if (!ok) {
+    // A resistance is a finite number not below zero: "nan", "inf" and "-5" read as numbers.
+    if (!ok || !std::isfinite(reference) || reference < 0) {
       throw UsageError(QStringLiteral("--r takes a resistance in ohms"));
     }
   }
@@ -240,7 +242,8 @@ CliCommand CalibrateCommand() {
        QCommandLineOption(QStringLiteral("uref"), QString(), QStringLiteral("U")),
        QCommandLineOption(QStringLiteral("rl"), QString(), QStringLiteral("R")),
        QCommandLineOption(QStringLiteral("pmax"), QString(), QStringLiteral("P"))},
-      Calibrate};
+      Calibrate,
+      2};
 }
 
 }  // namespace vrx

@@ -21,6 +21,9 @@ struct CliCommand {
   QString description;
   QList<QCommandLineOption> options;
   std::function<int(CliRun&)> run;
+  // The most words the command takes after its name (a subcommand, a record number); more are
+  // refused before it runs.
+  int words = 0;
 };
 
 // Every command, in the order the usage text lists them. Each is defined in a file of its own.

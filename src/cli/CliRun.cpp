@@ -30,8 +30,17 @@ LineOptions LineOptions::From(const QCommandLineParser& parser) {
     if (options.baud != 4800 && options.baud != 9600)
       throw UsageError(QStringLiteral("--baud expects 4800 or 9600"));
   }
+  // An empty value is a variable left unset in a script: --port "" would mean COM1's device.
+  for (const QCommandLineOption& option : Declare()) {
+    const QString name = option.names().front();
+    if (!option.valueName().isEmpty() && parser.isSet(name) && parser.value(name).isEmpty())
+      throw UsageError(
+          QStringLiteral("--%1 expects %2, not an empty text").arg(name, option.valueName()));
+  }
   if (parser.isSet(QStringLiteral("port")) && parser.isSet(QStringLiteral("com")))
     throw UsageError(QStringLiteral("--port and --com exclude each other"));
+  if (parser.isSet(QStringLiteral("port")) && parser.isSet(QStringLiteral("demo")))
+    throw UsageError(QStringLiteral("--port and --demo exclude each other"));
   options.portPath = parser.value(QStringLiteral("port"));
   options.demoType = parser.value(QStringLiteral("demo"));
   options.journalPath = parser.value(QStringLiteral("journal"));
@@ -82,6 +91,11 @@ Connection& CliRun::Connect() {
     if (!trace_)
       throw UsageError(
           QStringLiteral("cannot open the trace file %1: %2").arg(line_.traceFile, error));
+    // The exchange goes on without the trace; that it does is said once.
+    trace_->OnFailure([this](const QString& message) {
+      err << message << '\n';
+      err.flush();
+    });
     port.SetTrace(trace_.get());
   }
   if (!demo_ && !line_.portPath.isEmpty()) {
@@ -89,6 +103,19 @@ Connection& CliRun::Connect() {
   }
   port.Open(static_cast<uint8_t>(line_.portNumber), line_.baud, LineOptions::kReadTimeoutMs);
   return *connection_;
+}
+
+QString CliRun::PortFailure() const {
+  if (!connection_)
+    return {};
+  const TComPort& port = connection_->port;
+  return QStringLiteral("Порт COM%1 (%2) не открылся: %3")
+      .arg(line_.portNumber)
+      .arg(port.DeviceName(static_cast<uint8_t>(line_.portNumber)), port.LastOpenError());
+}
+
+QStringList CliRun::TakeLostOutcomes() {
+  return journal_ ? journal_->TakeLostOutcomes() : QStringList();
 }
 
 JournalDatabase& CliRun::Journal() {

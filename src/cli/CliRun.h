@@ -21,8 +21,11 @@ enum CliExit : int {
   kExitDone = 0,
   // The instrument, the port or a value refused: the Russian message alone on stderr.
   kExitRefused = 1,
-  // A wrong command line, an unreadable file or a refused confirmation.
+  // A wrong command line, an unreadable file, a form the tab cannot use or a refused
+  // confirmation.
   kExitUsage = 2,
+  // The write was done, but the journal refused its outcome: the record stays without one.
+  kExitOutcomeLost = 3,
 };
 
 // A command line or a file the companion cannot use; its text goes to stderr and the run ends
@@ -74,6 +77,10 @@ class CliRun {
   Connection& Connect();
   // The journal of writes: --journal FILE, or the default one.
   JournalDatabase& Journal();
+  // Why the port did not open: "Порт COMn (DEVICE) не открылся: REASON".
+  QString PortFailure() const;
+  // The messages of the write outcomes the journal refused (JournalRecorder::TakeLostOutcomes).
+  QStringList TakeLostOutcomes();
 
   QTextStream& in;
   QTextStream& out;

@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/DialogCommand.h"
-#include "service/CorrectionForms.h"
+#include "service/CounterSetting.h"
 
 namespace vrx {
 
@@ -13,7 +13,7 @@ int Counters(CliRun& run) {
   dialog.bnReadClick();
   if (!command.Writing())
     return command.Print(ToForm(dialog));
-  ApplyForm(dialog, command.Form());
+  command.Apply(dialog);
   dialog.bnWriteClick(command.Write());
   return kExitDone;
 }
@@ -28,7 +28,9 @@ CliCommand CountersCommand() {
               QStringLiteral("plDeviceType, plNScheme, metp1..metp5, meQ1, meQ3, meG1..meG5 as "
                              "the fields show\nthem, \"----\" for a disabled field, null for a "
                              "hidden one")),
-          DialogCommandOptions(), Counters};
+          DialogCommandOptions(),
+          Counters,
+          1};
 }
 
 }  // namespace vrx

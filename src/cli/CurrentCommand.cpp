@@ -1,9 +1,12 @@
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <limits>
 
 #include "cli/CliCommand.h"
 #include "cli/ConsoleMessages.h"
@@ -17,6 +20,9 @@ namespace {
 
 const uint32_t kInterfaceSpeeds[] = {4800, 9600, 19200, 38400};
 constexpr int kPollMs = 100;
+// The longest period of --every, a day, and the most rows of --count.
+constexpr int64_t kMaxPeriodSeconds = 24 * 60 * 60;
+constexpr int64_t kMaxCount = std::numeric_limits<int>::max();
 
 std::atomic<bool> g_interrupted{false};
 
@@ -113,58 +119,105 @@ QStringList CsvColumns() {
   return columns;
 }
 
-void WriteCsvLine(QFile& file, const QStringList& fields) {
+QByteArray CsvLine(const QStringList& fields) {
   QStringList quoted;
   for (const QString& field : fields)
     quoted << CsvField(field);
-  file.write((quoted.join(u',') + QStringLiteral("\r\n")).toUtf8());
-  file.flush();
+  return (quoted.join(u',') + QStringLiteral("\r\n")).toUtf8();
 }
 
-// Repeats the readout every `seconds` and appends a row per readout until `count` rows are
-// written or Ctrl-C; a failed readout writes its error and the logging goes on.
-int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int seconds, int count) {
-  QFile file(path);
+// Appends a row and flushes it; a row the file does not take ends the logging.
+void WriteCsvLine(QFile& file, const QByteArray& line) {
+  if (file.write(line) != line.size() || !file.flush()) {
+    throw EOwned(
+        QStringLiteral("Не удалось записать в файл \"%1\": %2. Запись значений остановлена.")
+            .arg(file.fileName(), file.errorString()));
+  }
+}
+
+// Opens the log for appending. A fresh or empty file gets the header row; a file that holds
+// something else than a log of this command (its first line is not the header) is refused.
+void OpenLog(QFile& file, const QByteArray& header) {
+  const QString& path = file.fileName();
+  if (file.exists() && file.size() > 0) {
+    if (!file.open(QIODevice::ReadOnly))
+      throw UsageError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    const bool ours = file.readLine(header.size() + 1) == header;
+    file.close();
+    if (!ours) {
+      throw UsageError(QStringLiteral("%1 is not a log of `vrxctl current`: its first line is not "
+                                      "the header; nothing written")
+                           .arg(path));
+    }
+  }
   const bool fresh = !file.exists() || file.size() == 0;
   if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
     throw UsageError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-  const QStringList columns = CsvColumns();
   if (fresh)
-    WriteCsvLine(file, QStringList{QStringLiteral("time"), QStringLiteral("error")} + columns);
+    WriteCsvLine(file, header);
+}
+
+// Repeats the readout every `seconds`, measured from the start of one readout to the start of
+// the next, and appends a row per readout until `count` rows are written or Ctrl-C. A failed
+// readout writes its error and the logging goes on; a readout longer than the period starts the
+// next at once and says so in its row's error column.
+int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int64_t seconds, int count) {
+  QFile file(path);
+  const QStringList columns = CsvColumns();
+  OpenLog(file, CsvLine(QStringList{QStringLiteral("time"), QStringLiteral("error")} + columns));
   g_interrupted = false;
-  const auto previous = std::signal(SIGINT, OnInterrupt);
+  struct SignalHandler {
+    void (*previous)(int) = std::signal(SIGINT, OnInterrupt);
+    ~SignalHandler() { std::signal(SIGINT, previous); }
+  } handler;
+  const int64_t periodMs = seconds * 1000;
+  QElapsedTimer clock;
+  clock.start();
+  int64_t nextStart = 0;
   for (int done = 0; (count <= 0 || done < count) && !g_interrupted; ++done) {
-    if (done > 0) {
-      for (int waited = 0; waited < seconds * 1000 && !g_interrupted; waited += kPollMs)
-        QThread::msleep(kPollMs);
-      if (g_interrupted)
-        break;
-    }
+    for (int64_t left = nextStart - clock.elapsed(); left > 0 && !g_interrupted;
+         left = nextStart - clock.elapsed())
+      QThread::msleep(static_cast<unsigned long>(std::min<int64_t>(left, kPollMs)));
+    if (g_interrupted)
+      break;
+    const int64_t started = clock.elapsed();
     QStringList row{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
+    QString error;
     try {
       tab.bnReadCurParamsClick();
-      row << QString();
       for (const QString& name : columns)
         row << Shown(tab.Display(), name);
-    } catch (const EOwned& error) {
-      row << error.message();
-      run.err << error.message() << '\n';
+    } catch (const EOwned& failure) {
+      error = failure.message();
+      run.err << error << '\n';
       run.err.flush();
     }
     tab.Timer2Timer();
-    WriteCsvLine(file, row);
+    // The trace shows the readout now, not when the next one begins.
+    run.Connect().port.EndExchange();
+    const int64_t took = clock.elapsed() - started;
+    if (periodMs > 0 && took > periodMs && done + 1 != count) {
+      const QString overrun =
+          QStringLiteral("Считывание заняло %1 мс, дольше периода %2 с: следующее начато сразу")
+              .arg(took)
+              .arg(seconds);
+      error = error.isEmpty() ? overrun : error + QStringLiteral("; ") + overrun;
+    }
+    row.insert(1, error);
+    WriteCsvLine(file, CsvLine(row));
+    nextStart = started + periodMs;
   }
-  std::signal(SIGINT, previous);
   return kExitDone;
 }
 
-int NumberOption(CliRun& run, const char* option, int min) {
+int64_t NumberOption(CliRun& run, const char* option, int64_t min, int64_t max) {
   bool ok = false;
-  const int value = run.Value(option).toInt(&ok);
-  if (!ok || value < min)
-    throw UsageError(QStringLiteral("--%1 expects a whole number of at least %2")
+  const qlonglong value = run.Value(option).toLongLong(&ok);
+  if (!ok || value < min || value > max)
+    throw UsageError(QStringLiteral("--%1 expects a whole number from %2 to %3")
                          .arg(QString::fromLatin1(option))
-                         .arg(min));
+                         .arg(min)
+                         .arg(max));
   return value;
 }
 
@@ -182,8 +235,9 @@ int Current(CliRun& run) {
     throw UsageError(QStringLiteral("--every and --csv go together"));
   if (run.IsSet("count") && !logging)
     throw UsageError(QStringLiteral("--count applies to --every only"));
-  const int seconds = logging ? NumberOption(run, "every", 0) : 0;
-  const int count = run.IsSet("count") ? NumberOption(run, "count", 1) : 0;
+  const int64_t seconds = logging ? NumberOption(run, "every", 0, kMaxPeriodSeconds) : 0;
+  const int count =
+      run.IsSet("count") ? static_cast<int>(NumberOption(run, "count", 1, kMaxCount)) : 0;
 
   Connection& connection = run.Connect();
   if (rsBaud != 0)
@@ -216,7 +270,9 @@ CliCommand CurrentCommand() {
               "--json prints the tab as one object keyed by form name: each text as shown, null "
               "when hidden.\n--every SECONDS --csv FILE repeats the readout and appends a row "
               "per readout to FILE\n(time, error, then every text of the tab); --count N stops "
-              "after N rows, Ctrl-C ends it.\n"),
+              "after N rows, Ctrl-C ends it.\nSECONDS (0 to 86400) is the period from the start "
+              "of one readout to the start of the next;\na readout that takes longer starts the "
+              "next at once and says so in the error column.\n"),
           {QCommandLineOption(QStringLiteral("path"), QString(), QStringLiteral("PATH")),
            QCommandLineOption(QStringLiteral("rs-baud"), QString(), QStringLiteral("N")),
            QCommandLineOption(QStringLiteral("json")),

@@ -7,7 +7,9 @@
 #include "cli/CliRun.h"
 #include "cli/ConsoleMessages.h"
 #include "cli/ConsoleTimeConfirmation.h"
+#include "service/CorrectionForms.h"
 #include "service/SettingsWrite.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 
@@ -27,6 +29,13 @@ class DialogCommand {
   // --erase for "Стирать архив".
   SettingsWrite Write();
   int Print(const QJsonObject& dialog);
+
+  // Applies the form to the prepared dialog (ApplyForm of the dialog); keys it cannot use are
+  // refused with FormRefused naming the file, before anything is sent.
+  template <typename Dialog>
+  void Apply(Dialog& dialog) const {
+    RequireUsableForm(run_.Value("form"), ApplyForm(dialog, form_));
+  }
 
  private:
   CliRun& run_;

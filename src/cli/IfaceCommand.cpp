@@ -35,7 +35,7 @@ int Iface(CliRun& run) {
   tab.SetSpeedIndex(speed);
   tab.Read();
   if (action == "write") {
-    ApplyForm(tab, form);
+    RequireUsableForm(run.Value("form"), ApplyForm(tab, form));
     tab.Write();
     return kExitDone;
   }
@@ -55,7 +55,8 @@ CliCommand IfaceCommand() {
               "same keys, all or some, as typed into the tab) and runs \"Записать\".\n"),
           {QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("FILE")),
            QCommandLineOption(QStringLiteral("rs-baud"), QString(), QStringLiteral("BAUD"))},
-          Iface};
+          Iface,
+          1};
 }
 
 }  // namespace vrx

@@ -25,7 +25,7 @@ int Init(CliRun& run) {
   InitWorkspace workspace(connection.state);
   workspace.Start();
   ReadIniParams(workspace, connection.link, connection.state, connection.buffer);
-  ApplyInitTemplate(workspace, form);
+  ApplyInitTemplate(workspace, form, run.Value("form"));
   workspace.Controls().CheckBox1.checked = run.IsSet("erase");
   PcTimeStamp stamp(run.clock);
   PresetTimeConfirmation preset;

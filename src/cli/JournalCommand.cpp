@@ -27,8 +27,11 @@ JournalRecord RecordOf(CliRun& run) {
 int List(CliRun& run) {
   if (run.Words().size() != 1)
     throw UsageError(QStringLiteral("list takes no arguments"));
+  // Read whole before a line is printed: a journal that cannot be read prints nothing but why.
+  const std::vector<JournalRecord> records =
+      run.Journal().List(run.Value("serial"), run.Value("model"));
   run.out << journal_text::ListTitles().join(QLatin1Char('\t')) << '\n';
-  for (const JournalRecord& record : run.Journal().List(run.Value("serial"), run.Value("model")))
+  for (const JournalRecord& record : records)
     run.out << journal_text::ListLine(record) << '\n';
   return kExitDone;
 }
@@ -84,7 +87,8 @@ CliCommand JournalCommand() {
            QCommandLineOption(QStringLiteral("model"), QString(), QStringLiteral("NAME")),
            QCommandLineOption(QStringLiteral("time-ok")),
            QCommandLineOption(QStringLiteral("rs-baud"), QString(), QStringLiteral("BAUD"))},
-          Journal};
+          Journal,
+          2};
 }
 
 }  // namespace vrx

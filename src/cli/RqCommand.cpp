@@ -35,10 +35,7 @@ int Init(CliRun& run) {
   Connection& connection = run.Connect();
   Rq7Workspace workspace;
   workspace.Read(connection);
-  const QStringList refused = ApplyRq7Json(workspace.Form(), form);
-  if (!refused.isEmpty())
-    throw UsageError(QStringLiteral("%1: not a value of the tab: %2")
-                         .arg(run.Value("form"), refused.join(QStringLiteral(", "))));
+  RequireUsableForm(run.Value("form"), ApplyRq7Json(workspace.Form(), form));
 
   PcTimeStamp stamp(run.clock);
   PresetTimeConfirmation preset;
@@ -133,7 +130,8 @@ CliCommand RqCommand() {
        QCommandLineOption(QStringLiteral("path"), QString(), QStringLiteral("PATH")),
        QCommandLineOption(QStringLiteral("rs-baud"), QString(), QStringLiteral("N")),
        QCommandLineOption(QStringLiteral("json"))},
-      Rq};
+      Rq,
+      1};
 }
 
 }  // namespace vrx

@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/DialogCommand.h"
-#include "service/CorrectionForms.h"
+#include "service/RtcAutocorrection.h"
 
 namespace vrx {
 
@@ -13,7 +13,7 @@ int Rtc(CliRun& run) {
   dialog.bnReadClick();
   if (!command.Writing())
     return command.Print(ToForm(dialog));
-  ApplyForm(dialog, command.Form());
+  command.Apply(dialog);
   dialog.bnWriteClick(command.Write());
   return kExitDone;
 }
@@ -25,7 +25,9 @@ CliCommand RtcCommand() {
           QStringLiteral("rtc read | rtc write --form FILE [--time-ok] [--erase]"),
           DialogCommandDescription(QStringLiteral("Автокоррекция RTC"),
                                    QStringLiteral("stDeviceType, TrackBar1, l1, Label2, Label3")),
-          DialogCommandOptions(), Rtc};
+          DialogCommandOptions(),
+          Rtc,
+          1};
 }
 
 }  // namespace vrx

@@ -67,7 +67,8 @@ CliCommand ServiceCommand() {
               "unless --yes; --erase erases the\n                archive with the write "
               "(command 0; otherwise 18)\n"),
           {QCommandLineOption(QStringLiteral("yes")), QCommandLineOption(QStringLiteral("erase"))},
-          Service};
+          Service,
+          1};
 }
 
 }  // namespace vrx

@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/DialogCommand.h"
-#include "service/CorrectionForms.h"
+#include "service/TicksCorrection.h"
 
 namespace vrx {
 
@@ -13,7 +13,7 @@ int Ticks(CliRun& run) {
   dialog.bnReadClick();
   if (!command.Writing())
     return command.Print(ToForm(dialog));
-  ApplyForm(dialog, command.Form());
+  command.Apply(dialog);
   dialog.bnWriteClick(command.Write());
   return kExitDone;
 }
@@ -27,7 +27,9 @@ CliCommand TicksCommand() {
               QStringLiteral("Коррекция цены импульса"),
               QStringLiteral("plDeviceType, TrackBar1..TrackBar4, l1..l4; null for a hidden "
                              "channel")),
-          DialogCommandOptions(), Ticks};
+          DialogCommandOptions(),
+          Ticks,
+          1};
 }
 
 }  // namespace vrx

@@ -1,6 +1,7 @@
 #include "cli/VrxCtl.h"
 
 #include <QIODevice>
+#include <QRegularExpression>
 #include <map>
 #include <optional>
 
@@ -31,7 +32,9 @@ QString Usage() {
       "  --trace-file FILE  append every byte on the line to FILE, one exchange a line\n"
       "  --journal FILE  the journal of writes (default: $VRX_JOURNAL, else the per-user one)\n"
       "exit codes: 0 done; 1 the instrument or a value refused (the message alone on stderr);\n"
-      "2 a wrong command line, an unreadable file or a refused confirmation.\n"
+      "2 a wrong command line, an unreadable file, a form with keys or values the tab cannot\n"
+      "use, or a refused confirmation; 3 the write was done, but the journal could not store\n"
+      "its outcome (the record is left without one; the message says which).\n"
       "`vrxctl COMMAND --help` describes a command.\n");
   return text;
 }
@@ -77,6 +80,45 @@ std::optional<QString> ForeignOption(const QCommandLineParser& parser, const Cli
   return std::nullopt;
 }
 
+// The names of the options that take a value, of every command and of the line.
+QStringList OptionsTakingValues() {
+  QList<QCommandLineOption> options = LineOptions::Declare();
+  for (const CliCommand& command : CliCommands())
+    options += command.options;
+  QStringList names;
+  for (const QCommandLineOption& option : options) {
+    if (!option.valueName().isEmpty())
+      names += option.names();
+  }
+  return names;
+}
+
+// A negative number is a word of the command ("journal show -1"), not an option; the parser
+// takes the words after "--" as such. Returns the arguments with every such word moved there,
+// behind the rest: a number is the last word of every command that takes one.
+QStringList NegativeNumbersAsWords(const QStringList& arguments) {
+  static const QRegularExpression number(QStringLiteral("^-[0-9]"));
+  const QStringList takingValues = OptionsTakingValues();
+  QStringList rest;
+  QStringList numbers;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--"))
+      return arguments;
+    if (i > 0 && number.match(argument).hasMatch()) {
+      numbers << argument;
+      continue;
+    }
+    rest << argument;
+    // The value of an option that takes one stays with it, whatever it looks like.
+    const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    if (i > 0 && argument.startsWith('-') && takingValues.contains(name) &&
+        i + 1 < arguments.size())
+      rest << arguments[++i];
+  }
+  return numbers.isEmpty() ? arguments : rest + QStringList{QStringLiteral("--")} + numbers;
+}
+
 }  // namespace
 
 int RunVrxCtl(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -90,7 +132,7 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, Q
   QCommandLineParser parser;
   std::map<QString, QStringList> owners;
   DeclareOptions(parser, owners);
-  if (!parser.parse(arguments)) {
+  if (!parser.parse(NegativeNumbersAsWords(arguments))) {
     err << parser.errorText() << '\n' << Usage();
     return kExitUsage;
   }
@@ -109,30 +151,48 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, Q
     out << CommandUsage(*command);
     return kExitDone;
   }
+  if (words.size() > command->words) {
+    err << "unexpected argument: " << words.at(command->words) << '\n' << CommandUsage(*command);
+    return kExitUsage;
+  }
 
   const auto misused = [&](const std::exception& error) {
     err << QString::fromStdString(error.what()) << '\n' << CommandUsage(*command);
     return kExitUsage;
   };
-  try {
-    if (const std::optional<QString> foreign = ForeignOption(parser, *command, owners))
-      throw UsageError(*foreign);
-    CliRun run(parser, LineOptions::From(parser), words, in, out, err, clock);
-    return command->run(run);
-  } catch (const UsageError& error) {
-    return misused(error);
-  } catch (const FormFileError& error) {
-    // A form file that cannot be used is a fault of the command line that named it.
-    return misused(error);
-  } catch (const FormValueError& error) {
-    return misused(error);
-  } catch (const EOwned& error) {
-    err << error.message() << '\n';
-    return kExitRefused;
-  } catch (const EAbort&) {
-    // A confirmation was refused: nothing was written.
-    return kExitUsage;
-  }
+  // Outlives the command, so that what its writes left behind in the journal can be told.
+  std::unique_ptr<CliRun> run;
+  const int code = [&]() -> int {
+    try {
+      if (const std::optional<QString> foreign = ForeignOption(parser, *command, owners))
+        throw UsageError(*foreign);
+      run = std::make_unique<CliRun>(parser, LineOptions::From(parser), words, in, out, err, clock);
+      return command->run(*run);
+    } catch (const UsageError& error) {
+      return misused(error);
+    } catch (const FormFileError& error) {
+      // A form file that cannot be used is a fault of the command line that named it.
+      return misused(error);
+    } catch (const FormRefused& error) {
+      // Keys of a form the tab cannot use: refused before anything is sent; the message names
+      // them.
+      err << error.message() << '\n';
+      return kExitUsage;
+    } catch (const EOwned& error) {
+      err << error.message() << '\n';
+      // The window shows why the port did not open in its status line; here it follows.
+      if (run && error.message() == QString::fromUtf8(TComPort::kNotOpen))
+        err << run->PortFailure() << '\n';
+      return kExitRefused;
+    } catch (const EAbort&) {
+      // A confirmation was refused: nothing was written.
+      return kExitUsage;
+    }
+  }();
+  const QStringList lost = run ? run->TakeLostOutcomes() : QStringList();
+  for (const QString& text : lost)
+    err << text << '\n';
+  return code == kExitDone && !lost.isEmpty() ? kExitOutcomeLost : code;
 }
 
 }  // namespace vrx

@@ -1,29 +1,31 @@
 #include "iface/InterfaceFormFile.h"
 
-#include "model/Errors.h"
-
 namespace vrx {
 
 namespace {
 
-EOwned BadValue(const QString& key) {
-  return EOwned(QStringLiteral("Недопустимое значение \"%1\" в файле формы").arg(key));
+// A form being applied and the keys of it that the tab could not use.
+struct Application {
+  const QJsonObject& form;
+  QStringList refused;
+};
+
+void ApplyText(Application& a, const QString& key, int maxLength, QString& text) {
+  if (!a.form.contains(key))
+    return;
+  if (!a.form[key].isString())
+    a.refused << key;
+  else
+    text = a.form[key].toString().left(maxLength);
 }
 
-void ApplyText(const QJsonObject& form, const QString& key, int maxLength, QString& text) {
-  if (!form.contains(key))
+void ApplyFlag(Application& a, const QString& key, bool& checked) {
+  if (!a.form.contains(key))
     return;
-  if (!form[key].isString())
-    throw BadValue(key);
-  text = form[key].toString().left(maxLength);
-}
-
-void ApplyFlag(const QJsonObject& form, const QString& key, bool& checked) {
-  if (!form.contains(key))
-    return;
-  if (!form[key].isBool())
-    throw BadValue(key);
-  checked = form[key].toBool();
+  if (!a.form[key].isBool())
+    a.refused << key;
+  else
+    checked = a.form[key].toBool();
 }
 
 }  // namespace
@@ -41,24 +43,38 @@ QJsonObject ToForm(const InterfaceForm& f) {
           {QStringLiteral("cbRSSpeed"), InterfaceForm::SpeedItems().at(f.cbRSSpeed)}};
 }
 
-void ApplyForm(InterfaceSettings& tab, const QJsonObject& form) {
-  InterfaceForm& f = tab.Form();
+QStringList ApplyForm(InterfaceSettings& tab, const QJsonObject& form) {
+  Application a{form, {}};
+  const QJsonObject known = ToForm(tab.Form());
+  for (auto it = form.begin(); it != form.end(); ++it) {
+    if (!known.contains(it.key()))
+      a.refused << it.key();
+  }
+  // Applied to a copy: the tab takes the form whole or not at all.
+  InterfaceForm f = tab.Form();
   // The edits without a stated limit take any length.
   constexpr int kAnyLength = -1;
-  ApplyText(form, QStringLiteral("NetNumEdit"), InterfaceForm::kNetNumLength, f.NetNumEdit);
-  ApplyText(form, QStringLiteral("SerNumEdit"), InterfaceForm::kSerNumLength, f.SerNumEdit);
-  ApplyText(form, QStringLiteral("VRXTimeOutEdit"), kAnyLength, f.VRXTimeOutEdit);
-  ApplyFlag(form, QStringLiteral("cbAutoSleep"), f.cbAutoSleep);
-  ApplyText(form, QStringLiteral("ObjIDEdit"), InterfaceForm::kObjIdLength, f.ObjIDEdit);
-  ApplyFlag(form, QStringLiteral("cbModemEnable"), f.cbModemEnable);
-  ApplyText(form, QStringLiteral("ModemStrEdit"), InterfaceForm::kModemStrLength, f.ModemStrEdit);
+  ApplyText(a, QStringLiteral("NetNumEdit"), InterfaceForm::kNetNumLength, f.NetNumEdit);
+  ApplyText(a, QStringLiteral("SerNumEdit"), InterfaceForm::kSerNumLength, f.SerNumEdit);
+  ApplyText(a, QStringLiteral("VRXTimeOutEdit"), kAnyLength, f.VRXTimeOutEdit);
+  ApplyFlag(a, QStringLiteral("cbAutoSleep"), f.cbAutoSleep);
+  ApplyText(a, QStringLiteral("ObjIDEdit"), InterfaceForm::kObjIdLength, f.ObjIDEdit);
+  ApplyFlag(a, QStringLiteral("cbModemEnable"), f.cbModemEnable);
+  ApplyText(a, QStringLiteral("ModemStrEdit"), InterfaceForm::kModemStrLength, f.ModemStrEdit);
+  // Only displayed: a text as printed, never applied.
+  QString shown;
+  ApplyText(a, QStringLiteral("VersionEdit"), kAnyLength, shown);
+  ApplyText(a, QStringLiteral("IspEdit"), kAnyLength, shown);
   const QString speedKey = QStringLiteral("cbRSSpeed");
-  if (form.contains(speedKey)) {
-    const int index = InterfaceForm::SpeedItems().indexOf(form[speedKey].toString());
-    if (!form[speedKey].isString() || index < 0)
-      throw BadValue(speedKey);
-    tab.SetSpeedIndex(index);
-  }
+  const int speed = InterfaceForm::SpeedItems().indexOf(form[speedKey].toString());
+  if (form.contains(speedKey) && (!form[speedKey].isString() || speed < 0))
+    a.refused << speedKey;
+  if (!a.refused.isEmpty())
+    return a.refused;
+  tab.Form() = f;
+  if (form.contains(speedKey))
+    tab.SetSpeedIndex(speed);
+  return a.refused;
 }
 
 }  // namespace vrx

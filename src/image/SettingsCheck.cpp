@@ -17,6 +17,17 @@ bool ValidRtcCorrection(uint8_t byte) {
   return (byte & 0x0F) <= 9 && BcdToByte(byte & 0x3F) <= 20;
 }
 
+bool KnownScheme(const SettingsImage& image) {
+  try {
+    SchemeLookup(image.Family(), image.DeviceType(), SchemeCodeByte(image));
+    return true;
+  } catch (const EOwned&) {
+    return false;
+  }
+}
+
+const char* const kBadScheme = "Неправильный номер измерительной схемы.";
+
 }  // namespace
 
 QStringList SettingsImageFaults(const SettingsImage& image) {
@@ -24,10 +35,8 @@ QStringList SettingsImageFaults(const SettingsImage& image) {
   if (image.OldFormat()) {
     return faults;
   }
-  try {
-    SchemeLookup(image.Family(), image.DeviceType(), SchemeCodeByte(image));
-  } catch (const EOwned&) {
-    faults << QStringLiteral("Неправильный номер измерительной схемы.");
+  if (!KnownScheme(image)) {
+    faults << QString::fromUtf8(kBadScheme);
   }
   const SeasonMonths months = SwitchMonths(image);
   if (!ValidMonth(months.summer)) {
@@ -40,6 +49,13 @@ QStringList SettingsImageFaults(const SettingsImage& image) {
     faults << QStringLiteral("Неправильное значение коррекции RTC.");
   }
   return faults;
+}
+
+QStringList SavedImageFaults(const SettingsImage& image) {
+  if (image.OldFormat() && !KnownScheme(image)) {
+    return {QString::fromUtf8(kBadScheme)};
+  }
+  return SettingsImageFaults(image);
 }
 
 void CheckSettingsImage(const SettingsImage& image, Messages& messages) {

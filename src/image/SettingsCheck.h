@@ -11,6 +11,9 @@ namespace vrx {
 // an unknown scheme code, a season month outside 1..12, a bad clock correction byte. Empty for
 // a VRX-L1, whose image is not checked.
 QStringList SettingsImageFaults(const SettingsImage& image);
+// The faults of a saved image about to be written back (a restore from the journal): those above,
+// and on a VRX-L1 too a scheme code its model does not offer.
+QStringList SavedImageFaults(const SettingsImage& image);
 
 // Shows the faults, if any, in one warning that ends with "Прибор не будет работать.". It only
 // warns: the caller's operation goes on.

@@ -12,7 +12,6 @@ namespace {
 
 const QString kModel = QStringLiteral("cbDeviceType");
 const QString kScheme = QStringLiteral("cbCountingScheme");
-const QString kErase = QStringLiteral("CheckBox1");
 
 QJsonObject ReadTemplate(const QString& path) {
   try {
@@ -25,15 +24,13 @@ QJsonObject ReadTemplate(const QString& path) {
   }
 }
 
-// Whether the template may be applied: asked when it switches the tab to another model.
+// Whether the template may be applied: asked when it switches the tab to another model. A model
+// the list does not have is refused with the template's other keys.
 bool ModelAgreed(const InitWorkspace& workspace, const QJsonObject& form, Messages& messages) {
-  if (!form.contains(kModel))
-    return true;
   const QJsonValue model = form.value(kModel);
   const ListState& list = workspace.Controls().cbDeviceType;
-  if (!model.isString() || !list.items.contains(model.toString()))
-    throw BadFormValue(kModel);
-  if (!list.HasSelection() || list.Text() == model.toString())
+  if (!model.isString() || !list.items.contains(model.toString()) || !list.HasSelection() ||
+      list.Text() == model.toString())
     return true;
   return messages.Confirm(
       QStringLiteral("Шаблон составлен для %1, а на вкладке выбран %2. Сменить тип прибора на %1?")
@@ -56,12 +53,11 @@ bool LoadInitTemplate(InitWorkspace& workspace, const QString& path, Messages& m
   const QJsonObject form = ReadTemplate(path);
   if (!ModelAgreed(workspace, form, messages))
     return false;
-  ApplyInitTemplate(workspace, form);
+  ApplyInitTemplate(workspace, form, path);
   return true;
 }
 
-void ApplyInitTemplate(InitWorkspace& workspace, QJsonObject form) {
-  form.remove(kErase);
+void ApplyInitTemplate(InitWorkspace& workspace, QJsonObject form, const QString& path) {
   const QJsonObject selected = ToForm(workspace);
   for (const QString& key : {kModel, kScheme}) {
     if (form.value(key) != selected.value(key))
@@ -69,12 +65,14 @@ void ApplyInitTemplate(InitWorkspace& workspace, QJsonObject form) {
     form.remove(key);
   }
   const InitWorkspace::Snapshot before = workspace.Save();
+  const bool erase = workspace.Controls().CheckBox1.checked;
   try {
-    ApplyForm(workspace, form);
+    RequireUsableForm(path, ApplyForm(workspace, form));
   } catch (...) {
     workspace.Restore(before);
     throw;
   }
+  workspace.Controls().CheckBox1.checked = erase;
 }
 
 }  // namespace vrx

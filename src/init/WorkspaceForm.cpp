@@ -4,7 +4,7 @@
 #include <QJsonValue>
 #include <array>
 
-#include "model/Errors.h"
+#include "model/DecimalText.h"
 
 namespace vrx {
 
@@ -29,118 +29,176 @@ QJsonValue ListValue(const ListState& list) {
   return list.HasSelection() ? QJsonValue(list.Text()) : QJsonValue(QJsonValue::Null);
 }
 
-// Applies the form's value of a list; true when the form has the key.
-bool ApplyList(const QJsonObject& form, const char* key, ListState& list) {
+// A form being applied and the keys of it that the tab could not use.
+struct Application {
+  const QJsonObject& form;
+  QStringList refused;
+};
+
+// Applies the form's value of a list; true when the form has a value the list takes. Null
+// selects nothing, where the list may show nothing.
+bool ApplyList(Application& a, const char* key, ListState& list, bool mayBeEmpty = true) {
   const QString name = QString::fromLatin1(key);
-  if (!form.contains(name))
+  if (!a.form.contains(name))
     return false;
-  const QJsonValue value = form.value(name);
-  if (value.isNull()) {
+  const QJsonValue value = a.form.value(name);
+  if (value.isNull() && mayBeEmpty) {
     list.index = -1;
     return true;
   }
-  if (!value.isString() || !list.Select(value.toString()))
-    throw BadFormValue(name);
+  if (!value.isString() || !list.Select(value.toString())) {
+    a.refused << name;
+    return false;
+  }
   return true;
 }
 
-bool ApplyCheck(const QJsonObject& form, const char* key, CheckState& check) {
+bool ApplyCheck(Application& a, const char* key, CheckState& check) {
   const QString name = QString::fromLatin1(key);
-  if (!form.contains(name))
+  if (!a.form.contains(name))
     return false;
-  const QJsonValue value = form.value(name);
-  if (!value.isBool())
-    throw BadFormValue(name);
+  const QJsonValue value = a.form.value(name);
+  if (!value.isBool()) {
+    a.refused << name;
+    return false;
+  }
   check.checked = value.toBool();
   return true;
 }
 
-void ApplyEdit(const QJsonObject& form, const char* key, EditState& edit) {
+void ApplyEdit(Application& a, const char* key, EditState& edit) {
   const QString name = QString::fromLatin1(key);
-  if (!form.contains(name))
+  if (!a.form.contains(name))
     return;
-  const QJsonValue value = form.value(name);
+  const QJsonValue value = a.form.value(name);
   if (!value.isString())
-    throw BadFormValue(name);
-  edit.text = value.toString();
+    a.refused << name;
+  else
+    edit.text = value.toString();
 }
 
-// The rows of a table in the form; an absent key gives none.
-QJsonArray RowsOf(const QJsonObject& form, const char* key) {
+// The rows of a table in the form, each an object; an absent key gives none.
+std::vector<std::pair<QString, QJsonObject>> RowsOf(Application& a, const char* key) {
   const QString name = QString::fromLatin1(key);
-  if (!form.contains(name))
+  if (!a.form.contains(name))
     return {};
-  const QJsonValue value = form.value(name);
-  if (!value.isArray())
-    throw BadFormValue(name);
-  return value.toArray();
+  const QJsonValue value = a.form.value(name);
+  if (!value.isArray()) {
+    a.refused << name;
+    return {};
+  }
+  std::vector<std::pair<QString, QJsonObject>> rows;
+  const QJsonArray array = value.toArray();
+  for (qsizetype i = 0; i < array.size(); ++i) {
+    const QString where = QStringLiteral("%1[%2]").arg(name).arg(i);
+    if (array.at(i).isObject())
+      rows.emplace_back(where, array.at(i).toObject());
+    else
+      a.refused << where;
+  }
+  return rows;
 }
 
-QJsonObject RowObject(const QJsonValue& value, const char* table) {
-  if (!value.isObject())
-    throw BadFormValue(QString::fromLatin1(table));
-  return value.toObject();
+// The cells of a row object that are no column of the table.
+void RefuseUnknownCells(Application& a, const QString& where, const QJsonObject& cells,
+                        const QStringList& columns) {
+  for (auto it = cells.begin(); it != cells.end(); ++it) {
+    if (!columns.contains(it.key()))
+      a.refused << where + QLatin1Char('.') + it.key();
+  }
 }
 
 // The text of a cell in a row object; nothing when the row lacks it or it reads "----".
-std::optional<QString> CellText(const QJsonObject& row, const QString& name) {
+std::optional<QString> CellText(Application& a, const QString& where, const QJsonObject& row,
+                                const QString& name) {
   if (!row.contains(name))
     return std::nullopt;
   const QJsonValue value = row.value(name);
-  if (!value.isString())
-    throw BadFormValue(name);
+  if (!value.isString()) {
+    a.refused << where + QLatin1Char('.') + name;
+    return std::nullopt;
+  }
   if (value.toString() == kDashes)
     return std::nullopt;
   return value.toString();
 }
 
-void ApplyChannels(InitWorkspace& workspace, const QJsonObject& form) {
+// Whether an editable cell takes the text: an item of its drop-down list, or a number where it
+// has none.
+bool CellTakes(const QStringList& pickList, const QString& text) {
+  return pickList.isEmpty() ? ParseDecimal(text).has_value() : pickList.contains(text);
+}
+
+QStringList ChannelColumns() {
+  QStringList names;
+  for (ChannelField field : ChannelsTable::GridColumns())
+    names << ChannelsTable::FieldName(field);
+  return names;
+}
+
+void ApplyChannels(Application& a, InitWorkspace& workspace) {
   ChannelsTable& channels = workspace.cdsChannels();
   const QString channelNo = ChannelsTable::FieldName(ChannelField::ChannelNo);
-  for (const QJsonValue& value : RowsOf(form, "cdsChannels")) {
-    const QJsonObject cells = RowObject(value, "cdsChannels");
-    const std::optional<QString> number = CellText(cells, channelNo);
+  for (const auto& [where, cells] : RowsOf(a, "cdsChannels")) {
+    RefuseUnknownCells(a, where, cells, ChannelColumns());
+    const std::optional<QString> number = CellText(a, where, cells, channelNo);
     const int row = number ? channels.FindChannel(number->toInt()) : -1;
-    if (row < 0)
+    if (row < 0) {
+      // A channel the model or the scheme does not have.
+      a.refused << where;
       continue;
+    }
     for (ChannelField field : ChannelsTable::GridColumns()) {
-      const std::optional<QString> text = CellText(cells, ChannelsTable::FieldName(field));
-      if (text && channels.Editable(row, field) && channels.Text(row, field) != *text) {
-        channels.SetCurrentRow(row);
-        channels.SetText(row, field, *text);
+      const QString name = ChannelsTable::FieldName(field);
+      const std::optional<QString> text = CellText(a, where, cells, name);
+      // A cell that does not apply here may apply on another firmware of the model: skipped.
+      if (!text || !channels.Editable(row, field) || channels.Text(row, field) == *text)
+        continue;
+      // The drop-down lists of pulse value and threshold are those of the current row.
+      channels.SetCurrentRow(row);
+      if (!CellTakes(channels.PickList(field), *text)) {
+        a.refused << where + QLatin1Char('.') + name;
+        continue;
       }
+      channels.SetText(row, field, *text);
     }
   }
   channels.First();
 }
 
-void ApplyCircuits(InitWorkspace& workspace, const QJsonObject& form) {
+void ApplyCircuits(Application& a, InitWorkspace& workspace) {
   const CircuitsTable& circuits = workspace.cdsCircuits();
-  for (const QJsonValue& value : RowsOf(form, "cdsCircuits")) {
-    const QJsonObject cells = RowObject(value, "cdsCircuits");
-    const std::optional<QString> err = CellText(cells, QStringLiteral("Err"));
+  QStringList columns;
+  for (const CircuitColumnName& column : kCircuitColumns)
+    columns << QString::fromLatin1(column.name);
+  for (const auto& [where, cells] : RowsOf(a, "cdsCircuits")) {
+    RefuseUnknownCells(a, where, cells, columns);
+    const std::optional<QString> err = CellText(a, where, cells, QStringLiteral("Err"));
     int row = -1;
     for (int i = 0; err && i < circuits.RowCount(); ++i) {
       if (circuits.Row(i).Err == *err)
         row = i;
     }
-    if (row < 0)
+    if (row < 0) {
+      // A situation the model does not have.
+      a.refused << where;
       continue;
+    }
     for (const CircuitColumnName& column : kCircuitColumns) {
-      const std::optional<QString> text = CellText(cells, QString::fromLatin1(column.name));
-      if (text && !circuits.PickList(row, column.column).isEmpty() &&
-          circuits.Text(row, column.column) != *text) {
+      const QString name = QString::fromLatin1(column.name);
+      const std::optional<QString> text = CellText(a, where, cells, name);
+      const QStringList pickList = circuits.PickList(row, column.column);
+      if (!text || pickList.isEmpty() || circuits.Text(row, column.column) == *text)
+        continue;
+      if (!pickList.contains(*text))
+        a.refused << where + QLatin1Char('.') + name;
+      else
         workspace.SetCircuitText(row, column.column, *text);
-      }
     }
   }
 }
 
 }  // namespace
-
-EOwned BadFormValue(const QString& key) {
-  return EOwned(QStringLiteral("Недопустимое значение \"%1\" в файле формы").arg(key));
-}
 
 QJsonObject ToForm(const InitWorkspace& workspace) {
   const InitTabControls& c = workspace.Controls();
@@ -187,41 +245,49 @@ QJsonObject ToForm(const InitWorkspace& workspace) {
   return form;
 }
 
-void ApplyForm(InitWorkspace& workspace, const QJsonObject& form) {
+QStringList ApplyForm(InitWorkspace& workspace, const QJsonObject& form) {
+  Application a{form, {}};
+  const QJsonObject known = ToForm(workspace);
+  for (auto it = form.begin(); it != form.end(); ++it) {
+    if (!known.contains(it.key()))
+      a.refused << it.key();
+  }
   InitWorkspace::Batch batch(workspace);
   workspace.NotifyChanged();
   InitTabControls& c = workspace.Controls();
 
-  if (ApplyList(form, "cbDeviceType", c.cbDeviceType))
+  // The tab always shows a model.
+  if (ApplyList(a, "cbDeviceType", c.cbDeviceType, false))
     workspace.cbDeviceTypeChange();
-  if (ApplyList(form, "cbCountingScheme", c.cbCountingScheme))
+  if (ApplyList(a, "cbCountingScheme", c.cbCountingScheme))
     workspace.CountingSchemeChanged();
 
-  ApplyList(form, "cbQWDim", c.cbQWDim);
-  if (ApplyList(form, "cbGGoDim", c.cbGGoDim))
+  ApplyList(a, "cbQWDim", c.cbQWDim);
+  if (ApplyList(a, "cbGGoDim", c.cbGGoDim))
     workspace.cbGGoDimChange();
-  ApplyList(form, "cbTermType", c.cbTermType);
-  if (ApplyList(form, "cbLCType", c.cbLCType))
+  ApplyList(a, "cbTermType", c.cbTermType);
+  if (ApplyList(a, "cbLCType", c.cbLCType))
     workspace.cbLCTypeChange();
-  if (ApplyList(form, "cbLCMeasurement", c.cbLCMeasurement))
+  if (ApplyList(a, "cbLCMeasurement", c.cbLCMeasurement))
     workspace.cbLCMeasurementChange();
-  if (ApplyCheck(form, "cbThirdChannel", c.cbThirdChannel))
+  if (ApplyCheck(a, "cbThirdChannel", c.cbThirdChannel))
     workspace.cbThirdChannelClick();
-  ApplyList(form, "cbgth", c.cbgth);
-  ApplyList(form, "cbReaction", c.cbReaction);
-  ApplyCheck(form, "cbUsePresetP", c.cbUsePresetP);
-  ApplyList(form, "cbSummerDst", c.cbSummerDst);
-  ApplyList(form, "cbWinterDst", c.cbWinterDst);
-  ApplyCheck(form, "CheckBox1", c.CheckBox1);
+  ApplyList(a, "cbgth", c.cbgth);
+  ApplyList(a, "cbReaction", c.cbReaction);
+  ApplyCheck(a, "cbUsePresetP", c.cbUsePresetP);
+  ApplyList(a, "cbSummerDst", c.cbSummerDst);
+  ApplyList(a, "cbWinterDst", c.cbWinterDst);
+  ApplyCheck(a, "CheckBox1", c.CheckBox1);
 
-  ApplyEdit(form, "DevNoEdit", c.DevNoEdit);
-  ApplyEdit(form, "DevAddrEdit", c.DevAddrEdit);
-  ApplyEdit(form, "summerTcwEdit", c.summerTcwEdit);
-  ApplyEdit(form, "winterTcwEdit", c.winterTcwEdit);
-  ApplyEdit(form, "tcwPressureEdit", c.tcwPressureEdit);
+  ApplyEdit(a, "DevNoEdit", c.DevNoEdit);
+  ApplyEdit(a, "DevAddrEdit", c.DevAddrEdit);
+  ApplyEdit(a, "summerTcwEdit", c.summerTcwEdit);
+  ApplyEdit(a, "winterTcwEdit", c.winterTcwEdit);
+  ApplyEdit(a, "tcwPressureEdit", c.tcwPressureEdit);
 
-  ApplyChannels(workspace, form);
-  ApplyCircuits(workspace, form);
+  ApplyChannels(a, workspace);
+  ApplyCircuits(a, workspace);
+  return a.refused;
 }
 
 }  // namespace vrx

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QStringList>
 
 #include "init/InitWorkspace.h"
-#include "model/Errors.h"
 
 namespace vrx {
 
@@ -13,16 +13,18 @@ namespace vrx {
 // each an object from field name to the text its cell shows ("----" included).
 QJsonObject ToForm(const InitWorkspace& workspace);
 
-// The error for a form value of the wrong JSON type or naming an item the list does not have.
-EOwned BadFormValue(const QString& key);
-
 // Applies a form through the tab's handlers and cell setters, as a user would, in the order of
 // the tab: model, scheme, options, edits, then the cells of every row in column order. Keys the
-// form lacks leave their control as it is. A cell is typed only where the grid lets the user
-// edit it and where it shows another text; "----" cells and rows of channels or situations the
-// table does not have are skipped, and a cell text that matches nothing is ignored as in the
-// grid. A list item that the list does not have, or a value of the wrong JSON type, raises
-// EOwned; a refused agreed value raises EValidation. What was applied before an error stays.
-void ApplyForm(InitWorkspace& workspace, const QJsonObject& form);
+// form lacks leave their control as it is, and so do cells reading "----" or the text the cell
+// shows. Other cells are typed where the grid lets the user edit them; the others are skipped
+// (whether a cell applies can depend on the firmware, which a form does not carry).
+//
+// Returns what the tab cannot use, each key skipped, the rest applied: a key that is no control
+// of the tab, a value of the wrong JSON type, a list item the list does not have, a row of a
+// channel or situation the table does not have ("cdsChannels[4]", the row's place in the form),
+// a cell that is no column, a text for an editable cell outside its drop-down list, or no number
+// where it has none ("cdsChannels[4].Dy"). A refused agreed value raises EValidation; what was
+// applied before it stays.
+[[nodiscard]] QStringList ApplyForm(InitWorkspace& workspace, const QJsonObject& form);
 
 }  // namespace vrx

@@ -146,7 +146,13 @@ void JournalDatabase::SetOutcome(int64_t id, bool ok, const QString& outcome) {
     Fail(q.lastError().text());
 }
 
+bool JournalDatabase::Exists() const {
+  return open_ || QFileInfo::exists(path_);
+}
+
 std::vector<JournalRecord> JournalDatabase::List(const QString& serial, const QString& model) {
+  if (!Exists())
+    return {};
   Open();
   QSqlQuery q(QSqlDatabase::database(connectionName_, false));
   q.prepare(QString::fromUtf8(kColumns) +
@@ -165,6 +171,8 @@ std::vector<JournalRecord> JournalDatabase::List(const QString& serial, const QS
 }
 
 std::optional<JournalRecord> JournalDatabase::Find(int64_t id) {
+  if (!Exists())
+    return std::nullopt;
   Open();
   QSqlQuery q(QSqlDatabase::database(connectionName_, false));
   q.prepare(QString::fromUtf8(kColumns) + QStringLiteral("WHERE id = ?"));

@@ -37,11 +37,13 @@ class JournalDatabase {
   int64_t Insert(const JournalEntry& entry, const QDateTime& time);
   void SetOutcome(int64_t id, bool ok, const QString& outcome);
 
-  // The records, newest first; an empty filter matches every record.
+  // The records, newest first; an empty filter matches every record. Reading never creates the
+  // journal: without its file there are no records.
   std::vector<JournalRecord> List(const QString& serial = {}, const QString& model = {});
   std::optional<JournalRecord> Find(int64_t id);
 
  private:
+  bool Exists() const;
   void Open();
   [[noreturn]] void Fail(const QString& reason) const;
 

@@ -20,4 +20,8 @@ void JournalKeeper::Attach(Connection& connection) {
   connection.journal.Install(recorder_.get());
 }
 
+QStringList JournalKeeper::TakeLostOutcomes() {
+  return recorder_ ? recorder_->TakeLostOutcomes() : QStringList();
+}
+
 }  // namespace vrx

@@ -26,6 +26,9 @@ class JournalKeeper {
   void Attach(Connection& connection);
 
   JournalDatabase& Database() { return database_; }
+  // The messages of the write outcomes the journal refused since the last call
+  // (JournalRecorder::TakeLostOutcomes).
+  QStringList TakeLostOutcomes();
 
  private:
   JournalDatabase database_;

@@ -1,5 +1,8 @@
 #include "journal/JournalRecorder.h"
 
+#include <QThread>
+#include <utility>
+
 #include "journal/JournalSerial.h"
 #include "model/Errors.h"
 
@@ -11,6 +14,10 @@ const char* const kRefused = " Запись в прибор отменена.";
 // module's settings and the pressure block are acknowledged by an echo.
 const char* const kWrittenReadBack = "Записано и проверено чтением";
 const char* const kWritten = "Записано";
+// Follows the journal's own message ("Журнал записей недоступен (FILE): REASON.").
+const char* const kOutcomeLost =
+    " Результат записи в прибор (\"%1\") в нем не сохранен: запись %2 журнала осталась без "
+    "результата.";
 }  // namespace
 
 JournalRecorder::JournalRecorder(JournalDatabase& database, const ConnectionState& state,
@@ -32,12 +39,24 @@ int64_t JournalRecorder::Begin(const JournalEntry& entry) {
 void JournalRecorder::Finish(int64_t id, const QString& error) {
   const bool readBack =
       lastBlock_ == JournalBlock::Settings || lastBlock_ == JournalBlock::UnitBlock;
-  try {
-    database_.SetOutcome(
-        id, error.isEmpty(),
-        error.isEmpty() ? QString::fromUtf8(readBack ? kWrittenReadBack : kWritten) : error);
-  } catch (const EOwned&) {
+  const QString outcome =
+      error.isEmpty() ? QString::fromUtf8(readBack ? kWrittenReadBack : kWritten) : error;
+  QString refusal;
+  for (int attempt = 1; attempt <= kOutcomeAttempts; ++attempt) {
+    try {
+      database_.SetOutcome(id, error.isEmpty(), outcome);
+      return;
+    } catch (const EOwned& e) {
+      refusal = e.message();
+    }
+    if (attempt < kOutcomeAttempts)
+      QThread::msleep(kOutcomeRetryPauseMs);
   }
+  lostOutcomes_ << refusal + QString::fromUtf8(kOutcomeLost).arg(outcome).arg(id);
+}
+
+QStringList JournalRecorder::TakeLostOutcomes() {
+  return std::exchange(lostOutcomes_, {});
 }
 
 }  // namespace vrx

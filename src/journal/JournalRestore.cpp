@@ -4,8 +4,10 @@
 
 #include "calibration/PressureCalibration.h"
 #include "iface/InterfaceSettings.h"
+#include "image/SettingsCheck.h"
 #include "journal/JournalSerial.h"
 #include "model/Errors.h"
+#include "rq7/Rq7Block.h"
 
 namespace vrx {
 
@@ -19,6 +21,9 @@ const char* const kOtherSerial =
 const char* const kOtherLength =
     "Длина сохраненного блока не совпадает с длиной блока прибора. Восстановление отменено.";
 const char* const kOperation = "Восстановление записи %1";
+const char* const kBadBlock =
+    "Сохраненный блок записи %1 не годится для прибора: %2 Восстановление отменено.";
+const char* const kUnknownBlock = "Неизвестный вид блока в записи %1. Восстановление отменено.";
 
 QByteArray BufferBytes(const InstrumentBuffer& buffer, int length) {
   return QByteArray(reinterpret_cast<const char*>(buffer.data()), length);
@@ -43,6 +48,25 @@ void PutBlock(InstrumentBuffer& buffer, const QByteArray& block, int length) {
   std::copy(block.begin(), block.end(), buffer.bytes.begin());
 }
 
+// Refuses a saved block with the faults it has, as the tool would find them reading it from the
+// instrument: a journal file damaged or edited since can hold any bytes of the right length.
+void RequirePlausible(const JournalRecord& record, const QStringList& faults) {
+  if (!faults.isEmpty())
+    throw EOwned(QString::fromUtf8(kBadBlock).arg(record.id).arg(faults.join(QLatin1Char(' '))));
+}
+
+// An RQ-7 block: every BCD field readable, the flow ranges and pulse values as the tab checks
+// them before a write.
+QStringList UnitBlockFaults(const QByteArray& block) {
+  Rq7InitForm form = DefaultRq7Form();
+  try {
+    DecodeUnitBlock(reinterpret_cast<const uint8_t*>(block.constData()), form);
+    return CheckUnitFlows(form);
+  } catch (const EOwned&) {
+    return {QStringLiteral("Неправильная цифра в поле BCD.")};
+  }
+}
+
 }  // namespace
 
 void RestoreRecord(Connection& c, const JournalRecord& record, PcTimeStamp& stamp,
@@ -57,6 +81,7 @@ void RestoreRecord(Connection& c, const JournalRecord& record, PcTimeStamp& stam
       const int length = c.link.SettingsLength();
       RequireSerial(SerialOf(e.block, BufferBytes(c.buffer, length), c.state), record, c.state);
       PutBlock(c.buffer, e.before, length);
+      RequirePlausible(record, SavedImageFaults(SettingsImage(c.buffer, c.state)));
       stamp.StampHeatCalculatorTime(confirmation, c.buffer, c.state);
       c.link.WriteSettings(false, operation);
       return;
@@ -67,6 +92,7 @@ void RestoreRecord(Connection& c, const JournalRecord& record, PcTimeStamp& stam
       const int length = DeviceLink::kUnitBlockLength;
       RequireSerial(SerialOf(e.block, BufferBytes(c.buffer, length), c.state), record, c.state);
       PutBlock(c.buffer, e.before, length);
+      RequirePlausible(record, UnitBlockFaults(e.before));
       stamp.StampInterfaceUnitTime(confirmation, c.buffer);
       c.link.WriteUnitBlock(false, operation);
       return;
@@ -95,6 +121,8 @@ void RestoreRecord(Connection& c, const JournalRecord& record, PcTimeStamp& stam
       return;
     }
   }
+  // A kind this version does not know, from a damaged journal or a newer tool: nothing is sent.
+  throw EOwned(QString::fromUtf8(kUnknownBlock).arg(record.id));
 }
 
 }  // namespace vrx

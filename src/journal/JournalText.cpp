@@ -8,7 +8,9 @@ namespace vrx::journal_text {
 namespace {
 
 constexpr int kRowBytes = 16;
-const char* const kUnfinished = "не завершена";
+// The write began and the journal never learned how it ended: the tool stopped during it, or the
+// journal refused its outcome (the tool said so then).
+const char* const kUnfinished = "результат не записан";
 
 QString Outcome(const JournalRecord& r) {
   return r.outcome.isEmpty() ? QString::fromUtf8(kUnfinished) : r.outcome;

@@ -7,7 +7,6 @@
 namespace vrx {
 
 namespace {
-const char* const kPortClosed = "COM-порт не открыт";
 const char* const kNoAnswer = "Нет ответа от прибора";
 }  // namespace
 
@@ -69,12 +68,17 @@ void TComPort::CheckOpen() {
   if (lost_)
     Open(portNumber_, baudRate_, readTimeoutMs_);
   if (!open_)
-    throw EComPort(kPortClosed);
+    throw EComPort(kNotOpen);
 }
 
 void TComPort::BeginExchange(const QString& what) {
   if (trace_ != nullptr)
     trace_->BeginExchange(what);
+}
+
+void TComPort::EndExchange() {
+  if (trace_ != nullptr)
+    trace_->EndExchange();
 }
 
 int TComPort::Read(uint8_t* buffer, int count) {

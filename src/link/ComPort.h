@@ -14,6 +14,8 @@ namespace vrx {
 // It knows nothing of the instruments' protocol.
 class TComPort {
  public:
+  static constexpr const char* kNotOpen = "COM-порт не открыт";
+
   // Without a backend the port uses QtSerialPort.
   explicit TComPort(PortNaming naming = PortNaming(), std::unique_ptr<SerialBackend> backend = {});
   ~TComPort();
@@ -56,8 +58,13 @@ class TComPort {
   // Every byte and port event also goes to `trace` (the caller's; nullptr: none).
   void SetTrace(LineTrace* trace) { trace_ = trace; }
   bool Tracing() const { return trace_ != nullptr; }
-  // Starts the next exchange of the trace: the bytes that follow belong to it.
+  const LineTrace* Trace() const { return trace_; }
+
+  // Starts the next exchange of the trace: the bytes and events that follow belong to it.
   void BeginExchange(const QString& what);
+  // Writes the trace's line of the last exchange now, as at the end of a user action, instead of
+  // when the next exchange begins.
+  void EndExchange();
 
  private:
   // The device went away during a read: the port is closed, remembers how it was opened for the

@@ -1,6 +1,7 @@
 #include "link/LineTrace.h"
 
 #include <QDateTime>
+#include <utility>
 
 #include "link/Trace.h"
 
@@ -14,7 +15,9 @@ QString Now(const char* format) {
 
 std::unique_ptr<LineTrace> LineTrace::Open(const QString& path, QString* error) {
   std::unique_ptr<LineTrace> trace(new LineTrace(path));
-  if (!trace->file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+  // Unbuffered: every line goes to the file in one write at its end, appended whatever another
+  // process appended meanwhile.
+  if (!trace->file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
     if (error != nullptr)
       *error = trace->file_.errorString();
     return nullptr;
@@ -23,33 +26,43 @@ std::unique_ptr<LineTrace> LineTrace::Open(const QString& path, QString* error) 
 }
 
 LineTrace::~LineTrace() {
-  if (lineOpen_)
-    file_.write("\n");
+  EndExchange();
 }
 
 void LineTrace::BeginExchange(const QString& what) {
-  if (lineOpen_)
-    file_.write("\n");
+  EndExchange();
   ++exchange_;
-  lineOpen_ = true;
-  file_.write(QStringLiteral("%1 #%2 %3")
-                  .arg(Now("yyyy-MM-dd HH:mm:ss.zzz"))
-                  .arg(exchange_)
-                  .arg(what)
-                  .toUtf8());
-  // Flushed entry by entry: a run that ends abruptly keeps all it traced.
-  file_.flush();
+  line_ = QStringLiteral("%1 #%2 %3")
+              .arg(Now("yyyy-MM-dd HH:mm:ss.zzz"))
+              .arg(exchange_)
+              .arg(what)
+              .toUtf8();
+}
+
+void LineTrace::EndExchange() {
+  if (line_.isEmpty())
+    return;
+  const QByteArray line = std::exchange(line_, {}) + '\n';
+  if (!failure_.isEmpty())
+    return;
+  if (file_.write(line) == line.size())
+    return;
+  failure_ = file_.errorString();
+  if (report_) {
+    report_(QStringLiteral("Не удалось записать трассировку в файл \"%1\": %2. Обмен "
+                           "продолжается без нее.")
+                .arg(path_, failure_));
+  }
 }
 
 void LineTrace::EnsureExchange() {
-  if (!lineOpen_)
+  if (line_.isEmpty())
     BeginExchange(QStringLiteral("line"));
 }
 
 void LineTrace::Entry(const QString& text) {
   EnsureExchange();
-  file_.write((QStringLiteral(" | ") + Now("HH:mm:ss.zzz") + ' ' + text).toUtf8());
-  file_.flush();
+  line_ += (QStringLiteral(" | ") + Now("HH:mm:ss.zzz") + ' ' + text).toUtf8();
 }
 
 void LineTrace::Bytes(Direction direction, uint32_t baud, const uint8_t* bytes, int count) {

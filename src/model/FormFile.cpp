@@ -1,8 +1,9 @@
 #include "model/FormFile.h"
 
-#include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonValue>
+
+#include "model/InputFile.h"
 
 namespace vrx {
 
@@ -14,6 +15,59 @@ QString ErrorText(FormFileError::Problem problem, const QString& path, const QSt
   return path + QStringLiteral(" is not a form file: ") + detail;
 }
 
+QString RefusalText(FormRefused::Reason reason, const QString& path, const QStringList& keys) {
+  const QString text =
+      reason == FormRefused::Reason::Unusable
+          ? QStringLiteral("Недопустимые ключи или значения в файле формы \"%1\": %2")
+          : QStringLiteral("Управляющие символы в файле формы \"%1\": %2");
+  return text.arg(path, keys.join(QStringLiteral(", ")));
+}
+
+bool HasControlCharacter(const QString& text) {
+  for (const QChar c : text) {
+    if (c.category() == QChar::Other_Control)
+      return true;
+  }
+  return false;
+}
+
+// A key as the refusal names it: control characters in it written as \uXXXX.
+QString Printable(const QString& key) {
+  QString shown;
+  for (const QChar c : key) {
+    shown += c.category() == QChar::Other_Control
+                 ? QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                 : QString(c);
+  }
+  return shown;
+}
+
+// Collects the keys, as "table[row].cell" below the top level, whose name or text holds a
+// control character.
+void FindControlCharacters(const QJsonValue& value, const QString& where, QStringList& found);
+
+void FindInObject(const QJsonObject& object, const QString& prefix, QStringList& found) {
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    const QString where = prefix + Printable(it.key());
+    if (HasControlCharacter(it.key()))
+      found << where;
+    else
+      FindControlCharacters(it.value(), where, found);
+  }
+}
+
+void FindControlCharacters(const QJsonValue& value, const QString& where, QStringList& found) {
+  if (value.isString() && HasControlCharacter(value.toString())) {
+    found << where;
+  } else if (value.isObject()) {
+    FindInObject(value.toObject(), where + QLatin1Char('.'), found);
+  } else if (value.isArray()) {
+    const QJsonArray array = value.toArray();
+    for (qsizetype i = 0; i < array.size(); ++i)
+      FindControlCharacters(array.at(i), QStringLiteral("%1[%2]").arg(where).arg(i), found);
+  }
+}
+
 }  // namespace
 
 FormFileError::FormFileError(Problem problem, const QString& path, const QString& detail)
@@ -22,38 +76,30 @@ FormFileError::FormFileError(Problem problem, const QString& path, const QString
       path_(path),
       detail_(detail) {}
 
-FormValueError::FormValueError(const QString& key, const QString& kind)
-    : std::runtime_error((key + QStringLiteral(" expects a ") + kind).toStdString()), key_(key) {}
+FormRefused::FormRefused(Reason reason, const QString& path, const QStringList& keys)
+    : EOwned(RefusalText(reason, path, keys)) {}
 
-std::optional<int> FormNumber(const QJsonObject& form, const QString& key) {
-  const QJsonValue value = form.value(key);
-  if (value.isUndefined() || value.isNull())
-    return std::nullopt;
-  if (!value.isDouble())
-    throw FormValueError(key, QStringLiteral("number"));
-  return value.toInt();
-}
-
-std::optional<QString> FormText(const QJsonObject& form, const QString& key) {
-  const QJsonValue value = form.value(key);
-  if (value.isUndefined() || value.isNull())
-    return std::nullopt;
-  if (!value.isString())
-    throw FormValueError(key, QStringLiteral("text"));
-  return value.toString();
+void RequireUsableForm(const QString& path, const QStringList& refused) {
+  if (!refused.isEmpty())
+    throw FormRefused(FormRefused::Reason::Unusable, path, refused);
 }
 
 QJsonObject LoadFormFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw FormFileError(FormFileError::Problem::Unreadable, path, file.errorString());
+  QString reason;
+  const std::optional<QByteArray> text = ReadInputFile(path, &reason);
+  if (!text)
+    throw FormFileError(FormFileError::Problem::Unreadable, path, reason);
   QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+  const QJsonDocument document = QJsonDocument::fromJson(*text, &error);
   if (error.error != QJsonParseError::NoError || !document.isObject()) {
     throw FormFileError(FormFileError::Problem::NotAForm, path,
                         error.error != QJsonParseError::NoError ? error.errorString()
                                                                 : QStringLiteral("no JSON object"));
   }
+  QStringList control;
+  FindInObject(document.object(), QString(), control);
+  if (!control.isEmpty())
+    throw FormRefused(FormRefused::Reason::ControlCharacters, path, control);
   return document.object();
 }
 

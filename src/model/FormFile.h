@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
-#include <optional>
+#include <QStringList>
 #include <stdexcept>
+
+#include "model/Errors.h"
 
 namespace vrx {
 
@@ -29,23 +31,23 @@ class FormFileError : public std::runtime_error {
   QString detail_;
 };
 
-// A value of a form that is not of the kind its key takes. what() is the companion's English
-// text ("TrackBar1 expects a number").
-class FormValueError : public std::runtime_error {
+// A form whose keys the tab or dialog cannot use, refused before anything is applied or sent:
+// keys it does not have (a typo, a control of another model, a table row the model lacks), values
+// of the wrong kind or outside the control's choices, texts with control characters. The message
+// names the file and every such key.
+class FormRefused : public EOwned {
  public:
-  FormValueError(const QString& key, const QString& kind);
-  const QString& key() const { return key_; }
+  enum class Reason { Unusable, ControlCharacters };
 
- private:
-  QString key_;
+  FormRefused(Reason reason, const QString& path, const QStringList& keys);
 };
 
-// A number, or a text, of the form; nothing when the key is absent or null. FormValueError for a
-// value of another kind.
-std::optional<int> FormNumber(const QJsonObject& form, const QString& key);
-std::optional<QString> FormText(const QJsonObject& form, const QString& key);
+// Throws FormRefused (Unusable) naming the refused keys, when there are any.
+void RequireUsableForm(const QString& path, const QStringList& refused);
 
-// Reads a form file. Throws FormFileError when it cannot be read or holds no JSON object.
+// Reads a form file. Throws FormFileError when it cannot be read (no regular file, larger than an
+// input file can be) or holds no JSON object, and FormRefused when a key or a text in it holds a
+// control character (a NUL would cut the text where it is used).
 QJsonObject LoadFormFile(const QString& path);
 
 // The bytes of a form file: indented JSON, keys in order, as `vrxctl settings --json` prints it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QStringList>
 
 #include "service/CounterSetting.h"
 #include "service/RtcAutocorrection.h"
@@ -8,24 +9,26 @@
 
 namespace vrx {
 
-// The correction dialogs of the tab "Сервис" as form files, keyed by the form names of their
-// controls: what `vrxctl rtc|ticks|counters read` prints and `write --form` takes. A value of
-// the wrong JSON type raises FormValueError; keys a form lacks leave their control as it is.
+// The correction dialogs of the tab "Сервис" as form files, keyed by form name, as
+// `vrxctl rtc|ticks|counters read` prints them and `write --form` takes them.
 
-// stDeviceType, TrackBar1, l1, Label2, Label3.
+// "Автокоррекция RTC": stDeviceType, TrackBar1 (a number), l1, Label2, Label3.
 QJsonObject ToForm(const RtcAutocorrection& dialog);
-// TrackBar1, moved as the slider moves (it stops at its ends).
-void ApplyForm(RtcAutocorrection& dialog, const QJsonObject& form);
-
-// plDeviceType, TrackBar1..TrackBar4 and l1..l4; null for a hidden channel.
+// "Коррекция цены импульса": plDeviceType, TrackBar1..TrackBar4 and l1..l4, null for a hidden
+// channel.
 QJsonObject ToForm(const TicksCorrection& dialog);
-// TrackBar1..TrackBar4 of the visible channels, each stopping at the ends of its slider.
-void ApplyForm(TicksCorrection& dialog, const QJsonObject& form);
-
-// plDeviceType, plNScheme and every counter field as the field shows it ("----" for a disabled
-// field), null for a hidden one.
+// "Установка счетчиков": plDeviceType, plNScheme and every counter field as it shows, mask
+// literals included, "----" for a disabled field, null for a hidden one.
 QJsonObject ToForm(const CounterSetting& dialog);
-// The editable fields, typed as into the masked edits: the characters at the digit places count.
-void ApplyForm(CounterSetting& dialog, const QJsonObject& form);
+
+// Apply a form as typed into the prepared dialog: a slider takes a whole number and stops at its
+// ends, a masked field takes the characters at its digit places. The texts that only display
+// (the model, the scheme, the sliders' captions) are skipped, as are keys the form lacks and null
+// values. Return what the dialog cannot use, none of it applied: a key that is no control of the
+// dialog, a value of the wrong JSON type, a value for a slider or a field that is hidden for the
+// model (another model's channel or counter), a text for a disabled field other than "----".
+[[nodiscard]] QStringList ApplyForm(RtcAutocorrection& dialog, const QJsonObject& form);
+[[nodiscard]] QStringList ApplyForm(TicksCorrection& dialog, const QJsonObject& form);
+[[nodiscard]] QStringList ApplyForm(CounterSetting& dialog, const QJsonObject& form);
 
 }  // namespace vrx

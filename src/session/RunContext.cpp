@@ -15,6 +15,8 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
 
 bool RunContext::RunAction(const std::function<void()>& action) {
   const bool done = RunGuarded(connection.cursor, messages, action);
+  // The trace shows the action's last exchange now, not when the next action begins.
+  connection.port.EndExchange();
   if (afterAction)
     afterAction();
   return done;

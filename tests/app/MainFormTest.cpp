@@ -172,6 +172,22 @@ TEST_F(MainFormTest, StatusLineGivesTheReasonAPortDidNotOpen) {
   EXPECT_FALSE(context_->connection.port.IsOpen());
 }
 
+TEST_F(MainFormTest, StatusLineSaysWhenTheTraceFileStopsTakingTheTrace) {
+  StartupOptions options;
+  options.traceFile = QStringLiteral("/dev/full");
+  Start(options);
+  QString error;
+  const std::unique_ptr<LineTrace> trace = LineTrace::Open(options.traceFile, &error);
+  ASSERT_TRUE(trace) << error.toStdString();
+  TComPort& port = context_->connection.port;
+  port.SetTrace(trace.get());
+  EXPECT_TRUE(context_->RunAction([&] { port.BeginExchange(QStringLiteral("command 5")); }));
+  EXPECT_EQ(Find<QLabel>("lbPortStatus")->text(),
+            QStringLiteral("COM1 → /dev/ttyS0; трассировка: /dev/full (не удалось записать: No "
+                           "space left on device)"));
+  port.SetTrace(nullptr);
+}
+
 TEST_F(MainFormTest, FunctionKeysReachHelpAndPictureFromAnyControl) {
   ProbedMainForm& form = Start();
   Find<QTabWidget>("PageControl1")->setCurrentIndex(TMainForm::kCurrentPage);

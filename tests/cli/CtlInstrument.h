@@ -9,8 +9,10 @@
 #include <memory>
 
 #include "cli/VrxCtl.h"
+#include "support/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
+#include "sim/Rq7Unit.h"
 
 // The companion against one emulated heat calculator that outlives its runs.
 namespace vrx::test {
@@ -25,6 +27,23 @@ struct CtlRun {
 
 inline QDateTime At(int year, int month, int day, int hour, int minute) {
   return QDateTime(QDate(year, month, day), QTime(hour, minute, 42));
+}
+
+// The emulated lines the companion's tests talk to: a heat calculator of a type, the RQ-7 unit
+// with a block written by hand, a VRX-L13-2.2 with an interface module at 9600 baud.
+inline std::unique_ptr<sim::EmulatedInstrument> Calculator(const char* type) {
+  sim::HeatCalculatorConfig config;
+  config.typeIndex = sim::HeatCalculator::TypeIndexByName(type);
+  return std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(config));
+}
+inline std::unique_ptr<sim::EmulatedInstrument> Unit() {
+  auto unit = std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::Rq7Unit>());
+  unit->Device().SetImage(HandWrittenUnitBlock());
+  return unit;
+}
+inline std::unique_ptr<sim::EmulatedInstrument> Module() {
+  return std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(),
+                                                   sim::InterfaceModuleConfig{.baudRate = 9600});
 }
 
 // One emulated heat calculator that every run of the companion talks to through --port, so that
@@ -84,6 +103,27 @@ struct Instrument {
     }
     return false;
   }
+};
+
+// The companion against one emulated line, with the journal in a file of the test.
+struct Line : Instrument {
+  explicit Line(std::unique_ptr<sim::EmulatedInstrument> emulator)
+      : Instrument(std::move(emulator)) {
+    lineOptions = {"--journal", journal};
+  }
+  void UseJournal(const QString& path) {
+    journal = path;
+    lineOptions = {"--journal", journal};
+  }
+  QString Form(const QJsonObject& form) { return WriteForm(form); }
+  // The list's lines without its titles.
+  QStringList Records(const QStringList& filter = {}) {
+    const CtlRun list = Run(QStringList{"journal", "list"} + filter);
+    EXPECT_EQ(list.code, 0) << list.err.toStdString();
+    return list.out.split('\n', Qt::SkipEmptyParts).mid(1);
+  }
+
+  QString journal = dir.filePath("journal.sqlite");
 };
 
 }  // namespace vrx::test

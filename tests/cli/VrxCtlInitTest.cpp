@@ -211,9 +211,6 @@ TEST(VrxCtlInit, RefusalsPrintTheMessageAloneAndWriteNothing) {
   } cases[] = {
       {"VRX-L2-1.2", {{"DevNoEdit", "70000"}}, "Номер прибора должен быть числом от 0 до 65535.\n"},
       {"VRX-L3-2.0", {{"cbDeviceType", "VRX-L2-1.0"}}, "Задан неправильный тип прибора\n"},
-      {"VRX-L2-1.2",
-       {{"cbWinterDst", "Брюмер"}},
-       "Недопустимое значение \"cbWinterDst\" в файле формы\n"},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.message);

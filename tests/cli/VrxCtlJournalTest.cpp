@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "cli/CtlInstrument.h"
+#include "journal/JournalDatabase.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"
@@ -18,43 +24,10 @@ namespace {
 
 using test::CtlRun;
 
-std::unique_ptr<sim::EmulatedInstrument> Calculator(const char* type) {
-  sim::HeatCalculatorConfig config;
-  config.typeIndex = sim::HeatCalculator::TypeIndexByName(type);
-  return std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(config));
-}
-
-std::unique_ptr<sim::EmulatedInstrument> Unit() {
-  auto unit = std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::Rq7Unit>());
-  unit->Device().SetImage(test::HandWrittenUnitBlock());
-  return unit;
-}
-
-std::unique_ptr<sim::EmulatedInstrument> Module() {
-  return std::make_unique<sim::EmulatedInstrument>(std::make_unique<sim::HeatCalculator>(),
-                                                   sim::InterfaceModuleConfig{.baudRate = 9600});
-}
-
-// The companion against one emulated line, with the journal in a file of the test.
-struct Line : test::Instrument {
-  explicit Line(std::unique_ptr<sim::EmulatedInstrument> emulator)
-      : Instrument(std::move(emulator)) {
-    lineOptions = {"--journal", journal};
-  }
-  void UseJournal(const QString& path) {
-    journal = path;
-    lineOptions = {"--journal", journal};
-  }
-  QString Form(const QJsonObject& form) { return WriteForm(form); }
-  // The list's lines without its titles.
-  QStringList Records(const QStringList& filter = {}) {
-    const CtlRun list = Run(QStringList{"journal", "list"} + filter);
-    EXPECT_EQ(list.code, 0) << list.err.toStdString();
-    return list.out.split('\n', Qt::SkipEmptyParts).mid(1);
-  }
-
-  QString journal = dir.filePath("journal.sqlite");
-};
+using test::Calculator;
+using test::Module;
+using test::Line;
+using test::Unit;
 
 TEST(VrxCtlJournal, EveryWriteLeavesARecordWithTheBlockBeforeAndTheOutcome) {
   struct Case {
@@ -180,6 +153,108 @@ TEST(VrxCtlJournal, RestoreOnAnotherInstrumentAndAnUnwritableJournalSendNothing)
       << unwritable.err.toStdString();
   EXPECT_TRUE(unwritable.err.endsWith(". Запись в прибор отменена.\n"));
   EXPECT_TRUE(readOnly.emulator->Device().Writes().empty());
+}
+
+// Another program takes the journal as soon as the record of the write is in it, and holds it
+// until the tool has given up storing the outcome.
+TEST(VrxCtlJournal, AnOutcomeTheJournalRefusesIsSaidWithItsOwnExitCode) {
+  Line line{Calculator("VRX-L13-2.2")};
+  const QString form = line.Form({{"DevNoEdit", "300"}});
+  std::atomic<bool> done{false};
+  std::thread locker([&] {
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "locker");
+      db.setDatabaseName(line.journal);
+      bool locked = false;
+      while (!locked && !done) {
+        QSqlQuery q(db);
+        if (QFile::exists(line.journal) && db.open() && q.exec("SELECT count(*) FROM writes") &&
+            q.next() && q.value(0).toInt() > 0) {
+          q.finish();
+          locked = q.exec("BEGIN EXCLUSIVE");
+        }
+        QThread::msleep(2);
+      }
+      while (!done)
+        QThread::msleep(10);
+      QSqlQuery(db).exec("ROLLBACK");
+      db.close();
+    }
+    QSqlDatabase::removeDatabase("locker");
+  });
+  const CtlRun write = line.Run({"init", "--time-ok", "--form", form});
+  done = true;
+  locker.join();
+
+  EXPECT_EQ(write.code, 3);
+  EXPECT_EQ(write.out, "Прибор проинициализирован успешно.\n");
+  EXPECT_TRUE(write.err.startsWith("Журнал записей недоступен (" + line.journal + "): "))
+      << write.err.toStdString();
+  EXPECT_TRUE(write.err.endsWith(
+      ". Результат записи в прибор (\"Записано и проверено чтением\") в нем не сохранен: запись 1 "
+      "журнала осталась без результата.\n"));
+  EXPECT_EQ(line.Device().Writes().size(), 1u);
+  const QStringList records = line.Records();
+  ASSERT_EQ(records.size(), 1);
+  EXPECT_EQ(records[0].section('\t', 5), "Инициализация\tрезультат не записан");
+}
+
+// Records a damaged journal may hold, each with a block of the instrument's length filled with
+// one byte; each is refused before anything is written.
+TEST(VrxCtlJournal, ARestoreRefusesAnImplausibleBlockAndAnUnknownKind) {
+  const struct {
+    const char* name;
+    std::function<std::unique_ptr<sim::EmulatedInstrument>()> emulator;
+    JournalEntry record;
+    char fill;
+    const char* err;
+  } cases[] = {
+      {"settings all 0xFF",
+       [] { return Calculator("VRX-L13-2.2"); },
+       {JournalBlock::Settings, "Инициализация", "COM1", "", "VRX-L13-2.2", "1234", {}, {}},
+       '\xFF',
+       "Сохраненный блок записи 1 не годится для прибора: Неправильный номер измерительной схемы. "
+       "Неправильный месяц перехода на летнюю температуру. Неправильный месяц перехода на зимнюю "
+       "температуру. Неправильное значение коррекции RTC. Восстановление отменено.\n"},
+      {"unit block with a digit above 9",
+       Unit,
+       {JournalBlock::UnitBlock, "Инициализация RQ-7", "COM1", "", "RQ-7", "12345", {}, {}},
+       '\xAA',
+       "Сохраненный блок записи 1 не годится для прибора: Неправильная цифра в поле BCD. "
+       "Восстановление отменено.\n"},
+      {"unknown kind",
+       [] { return Calculator("VRX-L13-2.2"); },
+       {static_cast<JournalBlock>(9), "Инициализация", "COM1", "", "VRX-L13-2.2", "1234", {}, {}},
+       '\0',
+       "Неизвестный вид блока в записи 1. Восстановление отменено.\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Line line{c.emulator()};
+    JournalEntry record = c.record;
+    record.before = record.after = QByteArray(line.Device().Image().size(), c.fill);
+    JournalDatabase(line.journal).Insert(record, test::At(2024, 12, 30, 10, 0));
+    const CtlRun restore = line.Run({"journal", "restore", "1", "--time-ok"});
+    EXPECT_EQ(restore.code, 1);
+    EXPECT_EQ(restore.err, QString::fromUtf8(c.err));
+    EXPECT_TRUE(line.Device().Writes().empty());
+    EXPECT_EQ(line.Records().size(), 1);
+  }
+}
+
+TEST(VrxCtlJournal, ListingNeitherCreatesTheJournalNorPrintsHalfOfIt) {
+  Line line{Calculator("VRX-L13-2.2")};
+  const CtlRun empty = line.Run({"journal", "list"});
+  EXPECT_EQ(empty.code, 0);
+  EXPECT_EQ(empty.out, "№\tВремя\tПорт\tМодель\tЗав. №\tОперация\tРезультат\n");
+  EXPECT_FALSE(QFile::exists(line.journal));
+
+  // A folder is no journal.
+  line.UseJournal(line.dir.path());
+  const CtlRun unreadable = line.Run({"journal", "list"});
+  EXPECT_EQ(unreadable.code, 1);
+  EXPECT_TRUE(unreadable.out.isEmpty());
+  EXPECT_TRUE(unreadable.err.startsWith("Журнал записей недоступен (" + line.dir.path() + "): "));
 }
 
 }  // namespace

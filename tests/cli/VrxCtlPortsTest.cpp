@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -76,6 +77,47 @@ TEST(VrxCtlTraceFile, WritesEveryByteOfAnExchangeOnOneLineWithTimes) {
   }
   // The second run appended its own.
   EXPECT_EQ(identifications, 2);
+}
+
+TEST(VrxCtlTraceFile, AFullDiskIsSaidOnceAndTheExchangesGoOn) {
+  QString out, err;
+  QTextStream outStream(&out), errStream(&err);
+  EXPECT_EQ(
+      vrx::RunVrxCtl({"vrxctl", "--demo", "VRX-L13-2.2", "--trace-file", "/dev/full", "settings"},
+                     outStream, errStream),
+      0);
+  errStream.flush();
+  outStream.flush();
+  EXPECT_EQ(err,
+            "Не удалось записать трассировку в файл \"/dev/full\": No space left on device. Обмен "
+            "продолжается без нее.\n");
+  EXPECT_EQ(out.count('\n'), 7) << "the settings image, 16 bytes a line";
+}
+
+// Two programs tracing into one file at once: every line is one exchange of one of them.
+TEST(VrxCtlTraceFile, TwoProcessesKeepTheirLinesWhole) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("trace.log");
+  QProcess processes[2];
+  for (QProcess& process : processes) {
+    process.start(QStringLiteral(VRXCTL_PATH),
+                  {"--demo", "VRX-L13-2.2", "--trace-file", file, "current", "--every", "0",
+                   "--count", "5", "--csv", dir.filePath(QString::number(process.processId()))});
+  }
+  for (QProcess& process : processes) {
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  }
+  QFile trace(file);
+  ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(trace.readAll()).split('\n', Qt::SkipEmptyParts);
+  const QRegularExpression exchange(
+      R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} #\d+ (command \d+|line))"
+      R"(( \| \d\d:\d\d:\d\d\.\d{3} (4800 (TX|RX)( [0-9A-F]{2})+|open /dev/pts/\d+ 4800 baud))+$)");
+  // Each readout: the identification, the clock block, the values block, the closing command.
+  EXPECT_EQ(lines.size(), 2 * (1 + 5 * 4));
+  for (const QString& line : lines)
+    EXPECT_TRUE(exchange.match(line).hasMatch()) << line.toStdString();
 }
 
 TEST(VrxCtlTraceFile, AFileThatCannotBeOpenedIsAUsageError) {

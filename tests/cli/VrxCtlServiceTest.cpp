@@ -45,9 +45,9 @@ TEST(VrxCtlService, RefusedClockAndRefusedInstrumentWriteNothing) {
 
 TEST(VrxCtlService, CountersAsTheFieldsShowThem) {
   Instrument device("VRX-L1-2.1");
-  const CtlRun write =
-      device.Run({"counters", "write", "--time-ok", "--erase", "--form",
-                  device.WriteForm({{"metp1", "00012:59"}, {"metp3", "11111:11"}, {"meG5", "1"}})});
+  const CtlRun write = device.Run(
+      {"counters", "write", "--time-ok", "--erase", "--form",
+       device.WriteForm({{"metp1", "00012:59"}, {"metp3", "----"}, {"meG5", QJsonValue()}})});
   EXPECT_EQ(write.code, 0) << write.err.toStdString();
   EXPECT_EQ(write.out, "Счетчики установлены\n");
   EXPECT_EQ(Bytes(device.Device().Image(), 26, 12),
@@ -63,6 +63,22 @@ TEST(VrxCtlService, CountersAsTheFieldsShowThem) {
       {"counters", "write", "--time-ok", "--form", device.WriteForm({{"metp2", "00012:75"}})});
   EXPECT_EQ(minutes.code, 1);
   EXPECT_EQ(minutes.err, "Введите значение минут в диапазоне 0-59\n");
+}
+
+// What a dialog prints, hidden and disabled controls included, is a form it takes back.
+TEST(VrxCtlService, APrintedDialogWritesBackWithoutARefusal) {
+  for (const char* dialog : {"rtc", "ticks", "counters"}) {
+    for (const char* type : {"VRX-L1-2.1", "VRX-L2-2.2"}) {
+      SCOPED_TRACE(std::string(dialog) + " " + type);
+      Instrument device(type);
+      const CtlRun read = device.Run({dialog, "read"});
+      ASSERT_EQ(read.code, 0) << read.err.toStdString();
+      const CtlRun write = device.Run(
+          {dialog, "write", "--time-ok", "--form", device.Write("read.json", read.out.toUtf8())});
+      EXPECT_EQ(write.code, 0) << write.err.toStdString();
+      EXPECT_EQ(device.Device().Writes().size(), 1u);
+    }
+  }
 }
 
 TEST(VrxCtlService, ServiceCommands) {

@@ -48,7 +48,7 @@ TEST_F(StateFileTest, LoadsWhatWasLastSavedAndLeavesNothingElseBehind) {
 TEST_F(StateFileTest, RefusesAFileThatDoesNotFitTheInstrument) {
   struct Case {
     const char* name;
-    QByteArray text;
+    QByteArray text;  // empty: /dev/zero instead of a file
     QString message;  // after "state file PATH "
   };
   const Case cases[] = {
@@ -58,11 +58,19 @@ TEST_F(StateFileTest, RefusesAFileThatDoesNotFitTheInstrument) {
        "holds the settings of RQ-7, not of VRX-L5-2.2"},
       {"bad hex", "vrx-sim state\ntype VRX-L5-2.2\n0011\n00zz\n", "line 4 is not hex"},
       {"no header", "0011223344\n", "is not a vrx-sim state file"},
+      // The message would end at the NUL.
+      {"NUL in the type", QByteArray("vrx-sim state\ntype VRX-L5\0-2.2\n00\n", 34),
+       "has a control character in its type line"},
+      {"larger than a state file can be",
+       "vrx-sim state\ntype VRX-L5-2.2\n" + QByteArray(1024 * 1024, '0') + "\n",
+       "cannot be read: larger than 1048576 bytes"},
+      {"a device", {}, "cannot be read: not a regular file"},
   };
-  const QString path = PathOf("bad.state");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteText(path, c.text);
+    const QString path = c.text.isEmpty() ? QStringLiteral("/dev/zero") : PathOf("bad.state");
+    if (!c.text.isEmpty())
+      WriteText(path, c.text);
     try {
       StateFile(path, "VRX-L5-2.2").Load(97);
       ADD_FAILURE() << "loaded";
