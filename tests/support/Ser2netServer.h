@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -36,9 +37,9 @@ class Ser2netServer {
     return found;
   }
 
-  Ser2netServer(const std::string& device, uint32_t baud = 4800) {
-    const QString connector =
-        QStringLiteral("serialdev,%1,%2n81,local").arg(QString::fromStdString(device)).arg(baud);
+  Ser2netServer(const std::string& device, uint32_t baud = 4800)
+      : device_(QString::fromStdString(device)) {
+    const QString connector = QStringLiteral("serialdev,%1,%2n81,local").arg(device_).arg(baud);
     QFile file(config_);
     if (!file.open(QIODevice::WriteOnly))
       return;
@@ -98,6 +99,15 @@ class Ser2netServer {
     pid_ = 0;
   }
 
+  // Waits until the server has let go of the line after a connection ended: it closes the line
+  // (and sets it back as it found it) a little after the client, which would disturb a tool
+  // opening the same pseudo-terminal directly at once.
+  void AwaitLineReleased() const {
+    const QDeadlineTimer deadline(2000);
+    while (HoldsLine() && !deadline.hasExpired())
+      QThread::msleep(5);
+  }
+
   QString Error() const { return error_; }
   QString Rfc2217Address() const {
     return QStringLiteral("rfc2217://127.0.0.1:%1").arg(rfc2217Port_);
@@ -139,6 +149,16 @@ class Ser2netServer {
     return false;
   }
 
+  bool HoldsLine() const {
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid_));
+    for (const QFileInfo& entry : descriptors.entryInfoList(QDir::Files | QDir::System)) {
+      if (entry.symLinkTarget() == device_)
+        return true;
+    }
+    return false;
+  }
+
+  QString device_;
   QTemporaryDir dir_;
   QString config_ = dir_.filePath(QStringLiteral("ser2net.yaml"));
   uint16_t rfc2217Port_ = FreePort();
