@@ -145,8 +145,10 @@ bool TComPort::PurgeInput() {
   const QString reason = backend_->LostReason();
   if (reason.isEmpty())
     return false;
+  const QString device = naming_.Resolve(portNumber_);
+  qCDebug(lcLink) << "lost" << device << reason;
   if (trace_ != nullptr)
-    trace_->Event(QStringLiteral("lost %1: %2").arg(naming_.Resolve(portNumber_), reason));
+    trace_->Event(QStringLiteral("lost %1: %2").arg(device, reason));
   Close();
   Open(portNumber_, baudRate_, readTimeoutMs_);
   CheckOpen();

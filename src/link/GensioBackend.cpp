@@ -29,6 +29,7 @@ constexpr int kWriteMs = 30000;
 constexpr int kCloseMs = 1000;
 // While a write waits for room, the events run in steps this long.
 constexpr int kWriteStepMs = 10;
+constexpr int kPollRounds = 8;
 
 QString ErrorText(int error) {
   switch (error) {
@@ -48,6 +49,7 @@ QString ErrorText(int error) {
       return QStringLiteral("сервер не поддерживает управление COM-портом (RFC 2217)");
     case GE_REMCLOSE:
     case GE_LOCALCLOSED:
+    case GE_NOTREADY:
     case GE_COMMERR:
     case GE_IOERR:
       return QStringLiteral("соединение разорвано");
@@ -165,8 +167,13 @@ bool GensioBackend::ServiceUntil(Done done, int timeoutMs) {
 }
 
 void GensioBackend::Poll() {
-  gensio_time now{0, 0};
-  gensio_os_funcs_service(OsFuncs(), &now);
+  // An event may hand its callback on to a later round (a closed connection is noticed by the
+  // socket first, then reported): rounds run while they find work.
+  for (int round = 0; round < kPollRounds; ++round) {
+    gensio_time now{0, 0};
+    if (gensio_os_funcs_service(OsFuncs(), &now) != 0)
+      break;
+  }
 }
 
 int GensioBackend::Connect(const QByteArray& spec) {
