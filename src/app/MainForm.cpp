@@ -18,16 +18,16 @@
 #include "app/PortSettings.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
-#include "current/CurrentTab.h"
-#include "current/ServiceTab.h"
-#include "iface/InterfaceTab.h"
-#include "iface/Rq7CurrentTab.h"
-#include "iface/Rq7InitTab.h"
-#include "journal/JournalDialog.h"
+#include "current/views/CurrentTab.h"
+#include "iface/views/InterfaceTab.h"
+#include "init/views/InitTab.h"
+#include "journal/views/JournalDialog.h"
 #include "model/Errors.h"
-#include "service/ClockVerifyForm.h"
+#include "rq7/views/Rq7CurrentTab.h"
+#include "rq7/views/Rq7InitTab.h"
+#include "service/views/ServiceTab.h"
 #include "session/ActionConnect.h"
-#include "workspace/InitTab.h"
+#include "stamp/views/ClockVerifyForm.h"
 
 namespace vrx {
 
@@ -65,6 +65,7 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
       workspace_(context.connection.state),
       interface_(context.connection.modbus, context.connection.modbusBuffer) {
   setObjectName(QStringLiteral("MainForm"));
+  journal_.Attach(context_.connection);
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
   qApp->installEventFilter(this);
@@ -152,7 +153,7 @@ QWidget* TMainForm::BuildPortStrip() {
   bnJournal->setObjectName(QStringLiteral("bnJournal"));
   row->addWidget(bnJournal);
   ConnectAction(bnJournal, &QPushButton::clicked, context_, [this] {
-    auto* dialog = new JournalDialog(context_, this);
+    auto* dialog = new JournalDialog(context_, journal_.Database(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
   });

@@ -6,10 +6,10 @@
 #include "app/StartupOptions.h"
 #include "app/WidgetFileDialogs.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Readout.h"
-#include "iface/Rq7Workspace.h"
+#include "init/InitWorkspace.h"
+#include "journal/JournalKeeper.h"
+#include "rq7/Rq7Workspace.h"
 #include "session/RunContext.h"
-#include "workspace/InitWorkspace.h"
 
 class QComboBox;
 class QLabel;
@@ -101,6 +101,8 @@ class TMainForm : public QMainWindow {
   QStringList DataFolders() const;
 
   RunContext& context_;
+  // Keeps every write of the context's connection while the window lives.
+  JournalKeeper journal_;
   const StartupOptions options_;
   bool startFailed_ = false;
   InitWorkspace workspace_;

@@ -14,9 +14,9 @@
 #include <QTest>
 
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
 #include "app/MainForm.h"
 #include "cli/VrxCtl.h"
+#include "support/FakePortLine.h"
 
 namespace vrx {
 namespace {
