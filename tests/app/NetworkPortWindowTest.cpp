@@ -9,8 +9,8 @@
 
 #include "app/MainForm.h"
 #include "app/PortsForm.h"
-#include "app/QtPrinters.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/QtPrinters.h"
 #include "support/Ser2netServer.h"
 
 namespace vrx {

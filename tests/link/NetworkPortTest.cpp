@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "link/Connection.h"
-#include "link/LinkTestSupport.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/LinkTestSupport.h"
 #include "support/Ser2netServer.h"
 
 namespace vrx::test {
