@@ -150,7 +150,7 @@ bool TComPort::PurgeInput() {
   if (trace_ != nullptr)
     trace_->Event(QStringLiteral("lost %1: %2").arg(device, reason));
   Close();
-  Open(portNumber_, baudRate_, readTimeoutMs_);
+  retryOpen_ = true;
   CheckOpen();
   return backend_->PurgeInput();
 }
