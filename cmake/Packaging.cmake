@@ -33,8 +33,9 @@ reads and writes its settings, reads its current values and services it.
 
 The package also holds vrxctl, which runs the same actions from the command
 line, and vrx-sim, an emulated instrument on a pseudo-terminal.")
-# The libraries the programs link are found by dpkg-shlibdeps; Qt's SQLite driver is a plugin
-# loaded at run time, which it cannot see.
+# The libraries the programs link are found by dpkg-shlibdeps (gensio's libgensio4 among them,
+# which also holds the telnet and TCP modules it loads); Qt's SQLite driver is a plugin loaded at
+# run time, which it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

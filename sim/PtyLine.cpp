@@ -50,7 +50,9 @@ uint8_t Garbled(uint8_t byte) {
 }  // namespace
 
 PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument), devices_{&instrument} {
-  master_ = posix_openpt(O_RDWR | O_NOCTTY);
+  // Close-on-exec: a program the process starts (a network serial server in front of the line)
+  // must not keep the line's ends open.
+  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0)
     Fail("posix_openpt");
   if (grantpt(master_) != 0 || unlockpt(master_) != 0)
@@ -59,7 +61,7 @@ PtyLine::PtyLine(Instrument& instrument) : instrument_(instrument), devices_{&in
   if (name == nullptr)
     Fail("ptsname");
   slavePath_ = name;
-  slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+  slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (slave_ < 0)
     Fail("open slave");
   // Raw 8-N-1 at the instrument's speed until the tool sets its own: no echo, no line editing.

@@ -12,6 +12,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6serialport6-dev
   fp-utils libchm-dev libjpeg62-turbo-dev
+  libgensio-dev ser2net
   libgtest-dev libgmock-dev
   libqt6sql6-sqlite
   xvfb xauth xdotool

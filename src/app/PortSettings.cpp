@@ -50,7 +50,7 @@ void SavePortDevice(QSettings& settings, int portNumber, const QString& device) 
 QString PortAssignmentText(const PortAssignment& port) {
   return QStringLiteral("COM%1 → %2 (%3)")
       .arg(port.portNumber)
-      .arg(port.device, PresenceText(port.present));
+      .arg(port.device, PresenceText(port));
 }
 
 void OpenSelectedPort(TComPort& port, Pacer& pacer, int comIndex, int speedIndex,

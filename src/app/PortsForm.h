@@ -15,7 +15,8 @@ class QTableWidget;
 namespace vrx {
 
 // The dialog "Порты": the serial devices of the system and what each COMn resolves to. A device
-// chosen in the list (or typed, e.g. a pseudo-terminal or a /dev/serial/by-id name) is assigned
+// chosen in the list (or typed, e.g. a pseudo-terminal, a /dev/serial/by-id name or a network
+// serial server rfc2217://HOST:PORT or tcp://HOST:PORT) is assigned
 // to the chosen COMn with "Назначить" and kept as the per-user setting "Ports/COMn".
 class TPortsForm : public QDialog {
   Q_OBJECT

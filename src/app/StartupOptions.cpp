@@ -84,7 +84,8 @@ QString StartupUsage() {
              "[--trace-file FILE]\n"
              "  --service     show the service tabs\n"
              "  --demo [TYPE] serve an emulated instrument (default %1) on COM1\n"
-             "  --com n=PATH  open PATH for port COMn\n"
+             "  --com n=PATH  open PATH for port COMn: a serial device, or a network serial server\n"
+             "                rfc2217://HOST:PORT or tcp://HOST:PORT\n"
              "  --trace       log every byte on the line (logging category vrx.link)\n"
              "  --trace-file FILE  append every byte on the line to FILE, one exchange a line\n")
       .arg(QString::fromLatin1(StartupOptions::kDefaultDemoType));

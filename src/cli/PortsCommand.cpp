@@ -22,7 +22,7 @@ int Ports(CliRun& run) {
 
   for (const PortAssignment& port :
        PortAssignments(naming, std::max(kWindowPorts, line.portNumber))) {
-    run.out << "COM" << port.portNumber << '\t' << port.device << '\t' << PresenceText(port.present)
+    run.out << "COM" << port.portNumber << '\t' << port.device << '\t' << PresenceText(port)
             << '\n';
   }
   run.out << "\ndevice\tdescription\tmanufacturer\tusb_id\tserial\n";

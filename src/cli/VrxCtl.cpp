@@ -24,7 +24,8 @@ QString Usage() {
     text += QStringLiteral("  ") + command.synopsis + '\n';
   text += QStringLiteral(
       "line options:\n"
-      "  --port PATH  the serial device (mapped to the chosen COM port)\n"
+      "  --port PATH  the serial device, or a network serial server rfc2217://HOST:PORT or\n"
+      "               tcp://HOST:PORT (mapped to the chosen COM port)\n"
       "  --com N      port COMN as the window resolves it (default 1)\n"
       "  --baud B     link speed, 4800 or 9600 (default 4800)\n"
       "  --demo TYPE  an emulated instrument: a catalogue type such as VRX-L13-2.2, or RQ-7\n"

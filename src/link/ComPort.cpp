@@ -1,6 +1,6 @@
 #include "link/ComPort.h"
 
-#include "link/QtSerialBackend.h"
+#include "link/NetworkAddress.h"
 #include "link/Trace.h"
 #include "model/Errors.h"
 
@@ -11,10 +11,9 @@ const char* const kNoAnswer = "Нет ответа от прибора";
 }  // namespace
 
 TComPort::TComPort(PortNaming naming, std::unique_ptr<SerialBackend> backend)
-    : naming_(std::move(naming)), backend_(std::move(backend)) {
-  if (!backend_)
-    backend_ = std::make_unique<QtSerialBackend>();
-}
+    : naming_(std::move(naming)),
+      backend_(std::move(backend)),
+      fixedBackend_(backend_ != nullptr) {}
 
 TComPort::~TComPort() {
   Close();
@@ -24,6 +23,8 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
   if (open_)
     return;
   const QString device = naming_.Resolve(portNumber);
+  if (!fixedBackend_)
+    backend_ = PortNaming::BackendFor(device);
   QString reason;
   if (!backend_->Open(device, baudRate, &reason)) {
     lastOpenError_ = reason.isEmpty() ? QStringLiteral("не удалось открыть") : reason;
@@ -31,8 +32,10 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
     if (trace_ != nullptr)
       trace_->Event(QStringLiteral("open %1 failed: %2").arg(device, lastOpenError_));
     // While the device is away, the next CheckOpen tries again what was asked last (the Modbus
-    // link's return to the link speed, or another port chosen meanwhile).
-    if (lost_) {
+    // link's return to the link speed, or another port chosen meanwhile); so it does after a
+    // network server could not be reached, as it may be back by then.
+    if (retryOpen_ || NetworkAddress::Names(device)) {
+      retryOpen_ = true;
       portNumber_ = portNumber;
       baudRate_ = baudRate;
       readTimeoutMs_ = readTimeoutMs;
@@ -42,6 +45,7 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
   lastOpenError_.clear();
   open_ = true;
   lost_ = false;
+  retryOpen_ = false;
   portNumber_ = portNumber;
   baudRate_ = baudRate;
   readTimeoutMs_ = readTimeoutMs;
@@ -65,10 +69,15 @@ void TComPort::Reopen() {
 }
 
 void TComPort::CheckOpen() {
-  if (lost_)
+  if (retryOpen_)
     Open(portNumber_, baudRate_, readTimeoutMs_);
-  if (!open_)
-    throw EComPort(kNotOpen);
+  if (open_)
+    return;
+  if (const QString device = naming_.Resolve(portNumber_);
+      retryOpen_ && NetworkAddress::Names(device)) {
+    throw EComPort(QStringLiteral("Нет связи с сервером %1: %2").arg(device, lastOpenError_));
+  }
+  throw EComPort(kNotOpen);
 }
 
 void TComPort::BeginExchange(const QString& what) {
@@ -115,6 +124,7 @@ void TComPort::LoseDevice(const QString& reason) {
   backend_->Close();
   open_ = false;
   lost_ = true;
+  retryOpen_ = true;
   lastOpenError_ = reason;
   throw EComPort(
       QStringLiteral("Порт COM%1 (%2) отключен: %3").arg(portNumber_).arg(device, reason));
@@ -132,6 +142,20 @@ void TComPort::WriteByte(uint8_t byte) {
 
 bool TComPort::PurgeInput() {
   CheckOpen();
+  if (backend_->PurgeInput())
+    return true;
+  // A network connection that broke since the last exchange (the server was restarted) is made
+  // again before anything is sent; the action fails only when it cannot be.
+  const QString reason = backend_->LostReason();
+  if (reason.isEmpty())
+    return false;
+  const QString device = naming_.Resolve(portNumber_);
+  qCDebug(lcLink) << "lost" << device << reason;
+  if (trace_ != nullptr)
+    trace_->Event(QStringLiteral("lost %1: %2").arg(device, reason));
+  Close();
+  retryOpen_ = true;
+  CheckOpen();
   return backend_->PurgeInput();
 }
 
@@ -141,13 +165,23 @@ void TComPort::SetReadTimeout(int32_t ms) {
 }
 
 bool TComPort::SetRts() {
-  CheckOpen();
-  return backend_->SetRts(true);
+  return DriveRts(true);
 }
 
 bool TComPort::ClearRts() {
+  return DriveRts(false);
+}
+
+bool TComPort::DriveRts(bool on) {
   CheckOpen();
-  return backend_->SetRts(false);
+  if (backend_->SetRts(on))
+    return true;
+  if (const QString failure = backend_->ModemLineFailure(); !failure.isEmpty()) {
+    throw EComPort(QStringLiteral("Линия RTS порта COM%1 (%2) не переключена: %3")
+                       .arg(portNumber_)
+                       .arg(naming_.Resolve(portNumber_), failure));
+  }
+  return false;
 }
 
 bool TComPort::DsrActive() {

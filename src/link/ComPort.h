@@ -16,7 +16,8 @@ class TComPort {
  public:
   static constexpr const char* kNotOpen = "COM-порт не открыт";
 
-  // Without a backend the port uses QtSerialPort.
+  // Without a backend the port chooses one for every device it opens (PortNaming::BackendFor):
+  // QtSerialPort for a device of the system, gensio for a network serial server.
   explicit TComPort(PortNaming naming = PortNaming(), std::unique_ptr<SerialBackend> backend = {});
   ~TComPort();
   TComPort(const TComPort&) = delete;
@@ -29,7 +30,9 @@ class TComPort {
   // Closes and opens again with the stored number, speed and current read time-out.
   void Reopen();
   // Raises "COM-порт не открыт" when the port is closed. A port whose device went away during
-  // a read is opened again first, as it was, so the next action works once the device is back.
+  // a read is opened again first, as it was, so the next action works once the device is back;
+  // so is a network server that could not be reached, and while it still cannot be, the error
+  // names its address and the reason.
   void CheckOpen();
 
   // Reads exactly count bytes within one total time-out; raises "Нет ответа от прибора" when
@@ -40,6 +43,8 @@ class TComPort {
   void WriteByte(uint8_t byte);
   bool PurgeInput();
   void SetReadTimeout(int32_t ms);
+  // A network server that does not answer the request raises an error naming its address and
+  // the reason; a line without modem signals (a pseudo-terminal) just returns false.
   bool SetRts();
   bool ClearRts();
   bool DsrActive();
@@ -54,6 +59,9 @@ class TComPort {
   PortNaming& Naming() { return naming_; }
   // True while the device has gone away and not yet come back.
   bool Lost() const { return lost_; }
+  // True while the port is open on a transparent network gateway: the line's speed is the one
+  // the tool opened it with and cannot change, and there are no modem lines.
+  bool Transparent() const { return open_ && backend_->Transparent(); }
 
   // Every byte and port event also goes to `trace` (the caller's; nullptr: none).
   void SetTrace(LineTrace* trace) { trace_ = trace; }
@@ -70,10 +78,16 @@ class TComPort {
   // The device went away during a read: the port is closed, remembers how it was opened for the
   // next CheckOpen, and the read ends with the system's reason.
   [[noreturn]] void LoseDevice(const QString& reason);
+  bool DriveRts(bool on);
 
   PortNaming naming_;
   std::unique_ptr<SerialBackend> backend_;
+  // A backend given by the caller serves every device; otherwise one is chosen at each Open.
+  bool fixedBackend_ = false;
   bool open_ = false;
+  // The next CheckOpen opens again what was asked last: the device went away, or a network
+  // server could not be reached.
+  bool retryOpen_ = false;
   uint8_t portNumber_ = 0;
   uint32_t baudRate_ = 0;
   int32_t readTimeoutMs_ = 0;

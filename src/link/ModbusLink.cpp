@@ -80,6 +80,16 @@ void ModbusLink::ModbusTransaction(int requestLength) {
   if (requestLength < 2 || requestLength + kCrcLength > ModbusBuffer::kSize)
     throw std::logic_error("ModbusTransaction: request length out of the buffer");
   port_.CheckOpen();
+  // A transparent gateway keeps the speed its line is set to on the gateway: a module at
+  // another speed cannot be reached through it, and nothing is sent.
+  if (port_.Transparent() && interfaceBaud_ != port_.BaudRate()) {
+    throw EOwned(QStringLiteral("Через прозрачный шлюз %1 скорость не меняется: обмен идет на %2 "
+                                "бод, а модулю интерфейса нужна %3 бод. Подключитесь по RFC 2217 "
+                                "(rfc2217://) или установите равные скорости.")
+                     .arg(port_.DeviceName(port_.PortNumber()))
+                     .arg(port_.BaudRate())
+                     .arg(interfaceBaud_));
+  }
   port_.BeginExchange(
       QStringLiteral("Modbus function 0x%1").arg(buffer_.bytes[1], 2, 16, QLatin1Char('0')));
   WaitCursorGuard busy(cursor_);

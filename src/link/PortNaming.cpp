@@ -2,6 +2,9 @@
 
 #include <QSettings>
 
+#include "link/GensioBackend.h"
+#include "link/NetworkAddress.h"
+#include "link/QtSerialBackend.h"
 #include "link/ToolSettings.h"
 
 namespace vrx {
@@ -48,6 +51,12 @@ QString PortNaming::ReadPortSetting(int portNumber) {
 
 QString PortNaming::PortSettingKey(int portNumber) {
   return QStringLiteral("Ports/COM%1").arg(portNumber);
+}
+
+std::unique_ptr<SerialBackend> PortNaming::BackendFor(const QString& device) {
+  if (NetworkAddress::Names(device))
+    return std::make_unique<GensioBackend>();
+  return std::make_unique<QtSerialBackend>();
 }
 
 }  // namespace vrx

@@ -6,7 +6,8 @@
 namespace vrx {
 
 // The operating-system side of a serial port: what TComPort needs from a platform, one call
-// per operation. The production backend is QtSerialPort; tests may put an in-process line here.
+// per operation. The production backends are QtSerialPort for the devices of the system and
+// gensio for network serial servers; tests may put an in-process line here.
 class SerialBackend {
  public:
   virtual ~SerialBackend() = default;
@@ -27,6 +28,12 @@ class SerialBackend {
   // operating system's reason, empty while the device is there. A line that cannot vanish keeps
   // the default.
   virtual QString LostReason() const { return {}; }
+  // A transparent network gateway carries bytes only: the speed of its line is set on the
+  // gateway, and it has no modem lines. A serial device and an RFC 2217 server do both.
+  virtual bool Transparent() const { return false; }
+  // Why the last SetRts failed where the line can tell (a network server that did not answer
+  // the request); empty otherwise, e.g. a pseudo-terminal without modem lines.
+  virtual QString ModemLineFailure() const { return {}; }
 };
 
 }  // namespace vrx

@@ -4,6 +4,8 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
+#include "link/NetworkAddress.h"
+
 namespace vrx {
 
 namespace {
@@ -48,13 +50,16 @@ std::vector<PortAssignment> PortAssignments(const PortNaming& naming, int count)
   std::vector<PortAssignment> assignments;
   for (int n = 1; n <= count; ++n) {
     const QString device = naming.Resolve(n);
-    assignments.push_back({n, device, DevicePresent(device)});
+    const bool network = NetworkAddress::Names(device);
+    assignments.push_back({n, device, !network && DevicePresent(device), network});
   }
   return assignments;
 }
 
-QString PresenceText(bool present) {
-  return present ? QStringLiteral("есть") : QStringLiteral("нет");
+QString PresenceText(const PortAssignment& port) {
+  if (port.network)
+    return QStringLiteral("сеть");
+  return port.present ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
 }  // namespace vrx

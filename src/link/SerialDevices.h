@@ -25,16 +25,18 @@ std::vector<SerialDevice> SystemSerialDevices();
 // "0403:6001", or empty for a device that is not on USB.
 QString UsbIds(const SerialDevice& device);
 
-// What "COM"n resolves to, and whether that device is there now.
+// What "COM"n resolves to, and whether that device is there now. A network serial server is
+// not looked for: only a connection would tell.
 struct PortAssignment {
   int portNumber = 0;
   QString device;
   bool present = false;
+  bool network = false;
 };
 
 // The assignments of COM1..COM`count`.
 std::vector<PortAssignment> PortAssignments(const PortNaming& naming, int count);
-// "есть" or "нет": whether the device a port resolves to is there.
-QString PresenceText(bool present);
+// "есть" or "нет": whether the device a port resolves to is there; "сеть" for a network server.
+QString PresenceText(const PortAssignment& port);
 
 }  // namespace vrx

@@ -37,6 +37,14 @@ void ThenAlways(Exchange exchange, After after) {
 }  // namespace
 
 void WakeOpxAdapter(Connection& c, Messages& messages) {
+  // The adapter is woken by an RTS pulse and found by DSR, lines a transparent gateway does not
+  // carry: nothing is sent through one.
+  c.port.CheckOpen();
+  if (c.port.Transparent()) {
+    throw EOwned(QStringLiteral("Через прозрачный шлюз %1 адаптер OPX не разбудить: линий RTS и "
+                                "DSR шлюз не передает. Подключитесь по RFC 2217 (rfc2217://).")
+                     .arg(c.port.DeviceName(c.port.PortNumber())));
+  }
   // The adapter sleeps until woken; the instrument behind it may take long for the first answer.
   if (!c.port.DsrActive())
     messages.ShowInfo(QString::fromUtf8(kConnectAdapter));

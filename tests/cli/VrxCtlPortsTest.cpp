@@ -33,6 +33,8 @@ TEST(VrxCtlPorts, ListsTheAssignmentsWithPresenceAndTheSystemDevices) {
   } cases[] = {
       {{"--port", pty}, "COM1\t" + pty + "\tесть\n"},
       {{"--port", "/nonexistent/ttyUSB9"}, "COM1\t/nonexistent/ttyUSB9\tнет\n"},
+      // A network server is not looked for: no connection is made.
+      {{"--port", "rfc2217://192.0.2.7:2217"}, "COM1\trfc2217://192.0.2.7:2217\tсеть\n"},
       {{"--demo", "VRX-L5-2.2"}, "COM1\t/dev/pts/"},
   };
   for (const auto& c : cases) {
