@@ -34,9 +34,10 @@ reads and writes its settings, reads its current values and services it.
 The package also holds vrxctl, which runs the same actions from the command
 line, and vrx-sim, an emulated instrument on a pseudo-terminal.")
 # The libraries the programs link are found by dpkg-shlibdeps; Qt's SQLite driver is a plugin
-# loaded at run time, which it cannot see.
+# loaded at run time, which it cannot see, and Qt's Russian translations are data files the
+# window loads at start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

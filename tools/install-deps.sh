@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev libqt6serialport6-dev
   fp-utils libchm-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev
-  libqt6sql6-sqlite
+  libqt6sql6-sqlite qt6-translations-l10n
   xvfb xauth xdotool
   "$@"
 )
