@@ -28,6 +28,7 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
   QString reason;
   if (!backend_->Open(device, baudRate, &reason)) {
     lastOpenError_ = reason.isEmpty() ? QStringLiteral("не удалось открыть") : reason;
+    lastOpenDevice_ = device;
     qCDebug(lcLink) << "open" << device << "failed:" << lastOpenError_;
     if (trace_ != nullptr)
       trace_->Event(QStringLiteral("open %1 failed: %2").arg(device, lastOpenError_));
@@ -68,8 +69,12 @@ void TComPort::Reopen() {
 void TComPort::CheckOpen() {
   if (lost_)
     Open(portNumber_, baudRate_, readTimeoutMs_);
-  if (!open_)
+  if (open_)
+    return;
+  if (lastOpenError_.isEmpty())
     throw EComPort(kPortClosed);
+  throw EComPort(QStringLiteral("%1\n%2: %3")
+                     .arg(QString::fromUtf8(kPortClosed), lastOpenDevice_, lastOpenError_));
 }
 
 void TComPort::BeginExchange(const QString& what) {
@@ -112,6 +117,7 @@ void TComPort::LoseDevice(const QString& reason) {
   open_ = false;
   lost_ = true;
   lastOpenError_ = reason;
+  lastOpenDevice_ = device;
   throw EComPort(
       QStringLiteral("Порт COM%1 (%2) отключен: %3").arg(portNumber_).arg(device, reason));
 }

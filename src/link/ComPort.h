@@ -26,8 +26,9 @@ class TComPort {
   void Close();
   // Closes and opens again with the stored number, speed and current read time-out.
   void Reopen();
-  // Raises "COM-порт не открыт" when the port is closed. A port whose device went away during
-  // a read is opened again first, as it was, so the next action works once the device is back.
+  // Raises "COM-порт не открыт" when the port is closed, with a second line "DEVICE: REASON"
+  // when it is closed because it did not open. A port whose device went away during a read is
+  // opened again first, as it was, so the next action works once the device is back.
   void CheckOpen();
 
   // Reads exactly count bytes within one total time-out; raises "Нет ответа от прибора" when
@@ -46,7 +47,8 @@ class TComPort {
   uint8_t PortNumber() const { return portNumber_; }
   uint32_t BaudRate() const { return baudRate_; }
   int32_t ReadTimeout() const { return readTimeoutMs_; }
-  // The device the port number resolves to, and why the last Open failed (empty after success).
+  // The device the port number resolves to, and why the last Open failed (empty after success):
+  // in Russian with what to do where the user can act on it (PortOpenReason).
   QString DeviceName(uint8_t portNumber) const { return naming_.Resolve(portNumber); }
   QString LastOpenError() const { return lastOpenError_; }
   PortNaming& Naming() { return naming_; }
@@ -71,6 +73,7 @@ class TComPort {
   uint32_t baudRate_ = 0;
   int32_t readTimeoutMs_ = 0;
   QString lastOpenError_;
+  QString lastOpenDevice_;  // the device lastOpenError_ is about
   bool lost_ = false;
   LineTrace* trace_ = nullptr;
 };

@@ -80,7 +80,9 @@ TEST(VrxCtl, FailuresPrintTheMessageAloneAndExitOne) {
     QStringList arguments;
     const char* message;
   } cases[] = {
-      {{"--port", "/nonexistent/tty", "identify"}, "COM-порт не открыт\n"},
+      {{"--port", "/nonexistent/tty", "identify"},
+       "COM-порт не открыт\n/nonexistent/tty: нет такого устройства. Подключен ли адаптер? "
+       "Устройство порта выбирается в «Порты…».\n"},
       {{"--demo", "VRX-L13-2.2", "rq-identify"}, "Подключенный прибор не RQ-7\n"},
   };
   for (const auto& c : cases) {
