@@ -65,6 +65,7 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
       workspace_(context.connection.state),
       interface_(context.connection.modbus, context.connection.modbusBuffer) {
   setObjectName(QStringLiteral("MainForm"));
+  journal_.Attach(context_.connection);
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
   qApp->installEventFilter(this);
@@ -154,7 +155,7 @@ QWidget* TMainForm::BuildPortStrip() {
   bnJournal->setObjectName(QStringLiteral("bnJournal"));
   row->addWidget(bnJournal);
   ConnectAction(bnJournal, &QPushButton::clicked, context_, [this] {
-    auto* dialog = new JournalDialog(context_, this);
+    auto* dialog = new JournalDialog(context_, journal_.Database(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
   });

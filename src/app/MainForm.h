@@ -8,6 +8,7 @@
 #include "iface/InterfaceSettings.h"
 #include "iface/Rq7Readout.h"
 #include "iface/Rq7Workspace.h"
+#include "journal/JournalKeeper.h"
 #include "session/RunContext.h"
 #include "workspace/InitWorkspace.h"
 
@@ -101,6 +102,8 @@ class TMainForm : public QMainWindow {
   QStringList DataFolders() const;
 
   RunContext& context_;
+  // Keeps every write of the context's connection while the window lives.
+  JournalKeeper journal_;
   const StartupOptions options_;
   bool startFailed_ = false;
   InitWorkspace workspace_;

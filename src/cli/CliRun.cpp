@@ -73,8 +73,8 @@ Connection& CliRun::Connect() {
     }
   }
   connection_ = std::make_unique<Connection>();
-  recorder_ = std::make_unique<JournalRecorder>(Journal(), connection_->state, clock);
-  connection_->journal.Install(recorder_.get());
+  Journal();
+  journal_->Attach(*connection_);
   TComPort& port = connection_->port;
   if (!line_.traceFile.isEmpty()) {
     QString error;
@@ -95,10 +95,10 @@ Connection& CliRun::Connect() {
 
 JournalDatabase& CliRun::Journal() {
   if (!journal_) {
-    journal_ = std::make_unique<JournalDatabase>(
-        line_.journalPath.isEmpty() ? JournalDatabase::DefaultPath() : line_.journalPath);
+    journal_ = std::make_unique<JournalKeeper>(
+        line_.journalPath.isEmpty() ? JournalDatabase::DefaultPath() : line_.journalPath, clock);
   }
-  return *journal_;
+  return journal_->Database();
 }
 
 }  // namespace vrx

@@ -8,8 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "journal/JournalDatabase.h"
-#include "journal/JournalRecorder.h"
+#include "journal/JournalKeeper.h"
 #include "link/Connection.h"
 #include "link/LineTrace.h"
 #include "service/PcClock.h"
@@ -85,13 +84,13 @@ class CliRun {
   const QCommandLineParser& parser_;
   LineOptions line_;
   QStringList words_;
-  std::unique_ptr<JournalDatabase> journal_;
-  std::unique_ptr<JournalRecorder> recorder_;
   // Declared in this order so the port lets go of the line before the demo instrument ends it,
   // and the trace file outlives the port.
   std::unique_ptr<LineTrace> trace_;
   std::unique_ptr<sim::EmulatedInstrument> demo_;
   std::unique_ptr<Connection> connection_;
+  // After the connection, so the journal lets go of it before it ends.
+  std::unique_ptr<JournalKeeper> journal_;
 };
 
 }  // namespace vrx

@@ -35,8 +35,8 @@ QLineEdit* Edit(const char* name, QWidget* parent) {
 
 }  // namespace
 
-JournalDialog::JournalDialog(RunContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+JournalDialog::JournalDialog(RunContext& context, JournalDatabase& journal, QWidget* parent)
+    : QDialog(parent), context_(context), journal_(journal) {
   setObjectName(QStringLiteral("fmJournal"));
   setWindowTitle(QStringLiteral("Журнал записей"));
   resize(900, 600);
@@ -93,7 +93,7 @@ void JournalDialog::Refresh() {
   context_.RunAction([this] {
     records_.clear();
     grRecords_->setRowCount(0);
-    records_ = context_.journal.List(edSerial_->text().trimmed(), edModel_->text().trimmed());
+    records_ = journal_.List(edSerial_->text().trimmed(), edModel_->text().trimmed());
     grRecords_->setRowCount(static_cast<int>(records_.size()));
     for (int row = 0; row < grRecords_->rowCount(); ++row) {
       const QStringList cells =

@@ -13,13 +13,13 @@ class QTableWidget;
 
 namespace vrx {
 
-// "Журнал записей": the records of the context's journal, filtered by serial number and model,
+// "Журнал записей": the records of a journal, filtered by serial number and model,
 // the blocks of the selected one, and its restore after a confirmation.
 class JournalDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit JournalDialog(RunContext& context, QWidget* parent = nullptr);
+  JournalDialog(RunContext& context, JournalDatabase& journal, QWidget* parent = nullptr);
 
   // Reads the records that match the filter again.
   void Refresh();
@@ -30,6 +30,7 @@ class JournalDialog : public QDialog {
   const JournalRecord* Selected() const;
 
   RunContext& context_;
+  JournalDatabase& journal_;
   std::vector<JournalRecord> records_;
   QLineEdit* edSerial_ = nullptr;
   QLineEdit* edModel_ = nullptr;

@@ -11,9 +11,7 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
                        std::unique_ptr<SerialBackend> backend, QString settingsFile)
     : messages(messages),
       connection(pacer, cursor, std::move(naming), std::move(backend)),
-      settingsFile_(std::move(settingsFile)) {
-  connection.journal.Install(&recorder_);
-}
+      settingsFile_(std::move(settingsFile)) {}
 
 bool RunContext::RunAction(const std::function<void()>& action) {
   const bool done = RunGuarded(connection.cursor, messages, action);

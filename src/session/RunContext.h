@@ -5,8 +5,6 @@
 #include <functional>
 #include <memory>
 
-#include "journal/JournalDatabase.h"
-#include "journal/JournalRecorder.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
 #include "service/PcTimeConfirmation.h"
@@ -52,16 +50,12 @@ class RunContext {
   PcTimeConfirmation* timeConfirmation = nullptr;
   // The main window installs its file dialogs here unless a test has installed its answers.
   FileDialogs* fileDialogs = nullptr;
-  // The journal every write of the connection is recorded in (VRX_JOURNAL, else the per-user
-  // one).
-  JournalDatabase journal{JournalDatabase::DefaultPath()};
   // Called after every action, however it ended; the window refreshes its port status line, as
   // an action may have lost the port's device or opened it again.
   std::function<void()> afterAction;
 
  private:
   QString settingsFile_;
-  JournalRecorder recorder_{journal, connection.state};
 };
 
 }  // namespace vrx

@@ -11,6 +11,7 @@
 
 #include "app/FakePortLine.h"
 #include "journal/JournalDialog.h"
+#include "journal/JournalKeeper.h"
 #include "sim/EmulatedInstrument.h"
 #include "support/ScriptedConfirmation.h"
 #include "workspace/SettingsFields.h"
@@ -38,6 +39,8 @@ TEST(JournalDialog, ListsFiltersShowsAndRestoresAfterTheConfirmation) {
                      dir.filePath(QStringLiteral("tool.ini")));
   test::ScriptedConfirmation clock;
   context.timeConfirmation = &clock;
+  JournalKeeper journal;
+  journal.Attach(context.connection);
   const auto instrument = sim::EmulatedInstrument::Start("VRX-L13-2.2", 4800, {});
   context.connection.port.Naming().SetOverride(1, QString::fromStdString(instrument->SlavePath()));
   context.connection.port.Open(1, 4800, 1500);
@@ -45,7 +48,7 @@ TEST(JournalDialog, ListsFiltersShowsAndRestoresAfterTheConfirmation) {
   const std::vector<uint8_t> numbered = instrument->Device().Image();
   Renumber(context.connection, 301);
 
-  JournalDialog dialog(context);
+  JournalDialog dialog(context, journal.Database());
   auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("grRecords"));
   ASSERT_EQ(grid->rowCount(), 2);
   dialog.findChild<QLineEdit*>(QStringLiteral("edSerial"))->setText(QStringLiteral("300"));

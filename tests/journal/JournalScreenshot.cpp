@@ -11,6 +11,7 @@
 #include "app/FakePortLine.h"
 #include "app/ScreenshotFile.h"
 #include "journal/JournalDialog.h"
+#include "journal/JournalKeeper.h"
 #include "sim/EmulatedInstrument.h"
 #include "support/ScriptedConfirmation.h"
 #include "workspace/SettingsFields.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
                           dir.filePath(QStringLiteral("tool.ini")));
   vrx::test::ScriptedConfirmation clock;
   context.timeConfirmation = &clock;
+  vrx::JournalKeeper journal;
+  journal.Attach(context.connection);
   const auto instrument = vrx::sim::EmulatedInstrument::Start("VRX-L13-2.2", 4800, {});
   context.connection.port.Naming().SetOverride(1, QString::fromStdString(instrument->SlavePath()));
   try {
@@ -57,7 +60,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  vrx::JournalDialog dialog(context);
+  vrx::JournalDialog dialog(context, journal.Database());
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog))
     return 1;
