@@ -11,14 +11,14 @@
 #include "fuzz/InputFile.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Form.h"
+#include "init/InitTemplate.h"
+#include "init/InitWorkspace.h"
+#include "init/WorkspaceForm.h"
 #include "link/ConnectionState.h"
 #include "model/Errors.h"
+#include "model/FormFile.h"
 #include "model/Messages.h"
-#include "workspace/FormFile.h"
-#include "workspace/InitTemplate.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/WorkspaceForm.h"
+#include "rq7/Rq7Form.h"
 
 namespace {
 

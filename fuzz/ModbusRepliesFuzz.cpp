@@ -13,9 +13,9 @@
 #include "fuzz/FuzzLine.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Readout.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
+#include "rq7/Rq7Readout.h"
 
 namespace {
 

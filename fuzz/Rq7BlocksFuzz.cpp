@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "iface/Rq7Block.h"
-#include "iface/Rq7Form.h"
-#include "iface/Rq7Values.h"
 #include "link/DeviceLink.h"
 #include "model/Errors.h"
+#include "rq7/Rq7Block.h"
+#include "rq7/Rq7Form.h"
+#include "rq7/Rq7Values.h"
 #include "sim/CurrentBlockBuilder.h"
 
 namespace {

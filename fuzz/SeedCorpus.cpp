@@ -16,17 +16,17 @@
 #include "fuzz/FuzzLine.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Form.h"
-#include "iface/Rq7Readout.h"
+#include "init/InitWorkspace.h"
+#include "init/WorkspaceForm.h"
 #include "model/Catalogue.h"
+#include "model/FormFile.h"
 #include "model/Messages.h"
+#include "rq7/Rq7Form.h"
+#include "rq7/Rq7Readout.h"
 #include "sim/HeatCalculator.h"
 #include "sim/InterfaceModule.h"
 #include "sim/Rq7Unit.h"
 #include "sim/StateFile.h"
-#include "workspace/FormFile.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/WorkspaceForm.h"
 
 namespace {
 

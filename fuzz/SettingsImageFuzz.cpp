@@ -8,12 +8,12 @@
 
 #include "fuzz/FuzzInputs.h"
 #include "fuzz/FuzzLine.h"
+#include "init/InitWorkspace.h"
+#include "init/ReadIniParams.h"
+#include "init/WorkspaceForm.h"
 #include "model/Catalogue.h"
 #include "model/Errors.h"
 #include "sim/HeatCalculator.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/ReadIniParams.h"
-#include "workspace/WorkspaceForm.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr size_t kHeader = vrx::fuzz::kSettingsImageHeader;

@@ -10,12 +10,8 @@ std::unique_ptr<sim::EmulatedInstrument> StartDemoInstrument(RunContext& context
   PortSelection selection;
   context.WithSettings([&](QSettings& settings) { selection = LoadPortSelection(settings); });
   const uint32_t baud = ComSpeedItems().at(selection.speedIndex).toUInt();
-  // The instrument carries an interface module at the module's default speed.
-  auto instrument =
-      sim::EmulatedInstrument::Start(type.toStdString(), baud, sim::InterfaceModuleConfig{});
-  context.connection.port.Naming().SetOverride(StartupOptions::kDemoPortNumber,
-                                               QString::fromStdString(instrument->SlavePath()));
-  return instrument;
+  return sim::StartDemoInstrument(type, baud, context.connection.port.Naming(),
+                                  StartupOptions::kDemoPortNumber);
 }
 
 }  // namespace vrx

@@ -6,11 +6,10 @@
 #include "app/StartupOptions.h"
 #include "app/WidgetFileDialogs.h"
 #include "iface/InterfaceSettings.h"
-#include "iface/Rq7Readout.h"
-#include "iface/Rq7Workspace.h"
+#include "init/InitWorkspace.h"
 #include "journal/JournalKeeper.h"
+#include "rq7/Rq7Workspace.h"
 #include "session/RunContext.h"
-#include "workspace/InitWorkspace.h"
 
 class QComboBox;
 class QLabel;

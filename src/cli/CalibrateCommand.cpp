@@ -1,14 +1,14 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include "calibration/AdcSamples.h"
+#include "calibration/CalibrationProtocol.h"
+#include "calibration/CheckRun.h"
+#include "calibration/PressureCalibration.h"
+#include "calibration/TemperatureCalibration.h"
 #include "cli/CliCommand.h"
 #include "cli/ConsoleMessages.h"
 #include "model/Errors.h"
-#include "service/AdcSamples.h"
-#include "service/CalibrationProtocol.h"
-#include "service/CheckRun.h"
-#include "service/PressureCalibration.h"
-#include "service/TemperatureCalibration.h"
 
 namespace vrx {
 

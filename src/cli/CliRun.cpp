@@ -62,17 +62,17 @@ QString CliRun::Value(const char* option) const {
 Connection& CliRun::Connect() {
   if (connection_)
     return *connection_;
+  auto connection = std::make_unique<Connection>();
   if (!line_.demoType.isEmpty()) {
     try {
-      // The demo instrument listens at the speed the tool uses, as a matching real one would,
-      // and carries an interface module at the module's default speed.
-      demo_ = sim::EmulatedInstrument::Start(line_.demoType.toStdString(), line_.baud,
-                                             sim::InterfaceModuleConfig{});
+      // The demo instrument listens at the speed the tool uses, as a matching real one would.
+      demo_ = sim::StartDemoInstrument(line_.demoType, line_.baud, connection->port.Naming(),
+                                       line_.portNumber);
     } catch (const std::invalid_argument&) {
       throw UsageError(QStringLiteral("unknown demo instrument: ") + line_.demoType);
     }
   }
-  connection_ = std::make_unique<Connection>();
+  connection_ = std::move(connection);
   Journal();
   journal_->Attach(*connection_);
   TComPort& port = connection_->port;
@@ -84,9 +84,7 @@ Connection& CliRun::Connect() {
           QStringLiteral("cannot open the trace file %1: %2").arg(line_.traceFile, error));
     port.SetTrace(trace_.get());
   }
-  if (demo_) {
-    port.Naming().SetOverride(line_.portNumber, QString::fromStdString(demo_->SlavePath()));
-  } else if (!line_.portPath.isEmpty()) {
+  if (!demo_ && !line_.portPath.isEmpty()) {
     port.Naming().SetOverride(line_.portNumber, line_.portPath);
   }
   port.Open(static_cast<uint8_t>(line_.portNumber), line_.baud, LineOptions::kReadTimeoutMs);

@@ -11,8 +11,8 @@
 #include "journal/JournalKeeper.h"
 #include "link/Connection.h"
 #include "link/LineTrace.h"
-#include "service/PcClock.h"
-#include "sim/EmulatedInstrument.h"
+#include "sim/DemoInstrument.h"
+#include "stamp/PcClock.h"
 
 namespace vrx {
 

@@ -2,8 +2,8 @@
 
 #include <QTextStream>
 
-#include "service/PcClock.h"
-#include "service/PcTimeConfirmation.h"
+#include "stamp/PcClock.h"
+#include "stamp/PcTimeConfirmation.h"
 
 namespace vrx {
 

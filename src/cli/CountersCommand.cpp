@@ -1,22 +1,10 @@
-#include <QJsonValue>
-
 #include "cli/CliCommand.h"
 #include "cli/DialogCommand.h"
-#include "service/CounterSetting.h"
+#include "service/CorrectionForms.h"
 
 namespace vrx {
 
 namespace {
-
-QJsonObject Form(const CounterSetting& dialog) {
-  QJsonObject form{{"plDeviceType", dialog.plDeviceType}, {"plNScheme", dialog.plNScheme}};
-  for (const CounterField& field : dialog.fields) {
-    form.insert(field.name, field.state == CounterFieldState::Hidden
-                                ? QJsonValue()
-                                : QJsonValue(MaskedDisplay(field)));
-  }
-  return form;
-}
 
 int Counters(CliRun& run) {
   DialogCommand command(run);
@@ -24,14 +12,8 @@ int Counters(CliRun& run) {
   dialog.FormShow();
   dialog.bnReadClick();
   if (!command.Writing())
-    return command.Print(Form(dialog));
-  // Typed as into the masked edits: the characters at the digit places count; "----" fields
-  // take no input.
-  for (CounterField& field : dialog.fields) {
-    const std::optional<QString> shown = command.Text(field.name);
-    if (shown && field.state == CounterFieldState::Editable)
-      field.text = TextOfDisplay(field, *shown);
-  }
+    return command.Print(ToForm(dialog));
+  ApplyForm(dialog, command.Form());
   dialog.bnWriteClick(command.Write());
   return kExitDone;
 }

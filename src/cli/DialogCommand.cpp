@@ -2,7 +2,7 @@
 
 #include <QJsonDocument>
 
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 
@@ -39,24 +39,6 @@ SettingsWrite DialogCommand::Write() {
 int DialogCommand::Print(const QJsonObject& dialog) {
   run_.out << QString::fromUtf8(QJsonDocument(dialog).toJson(QJsonDocument::Indented));
   return kExitDone;
-}
-
-std::optional<int> DialogCommand::Number(const QString& key) const {
-  const QJsonValue value = form_.value(key);
-  if (value.isUndefined() || value.isNull())
-    return std::nullopt;
-  if (!value.isDouble())
-    throw UsageError(key + QStringLiteral(" expects a number"));
-  return value.toInt();
-}
-
-std::optional<QString> DialogCommand::Text(const QString& key) const {
-  const QJsonValue value = form_.value(key);
-  if (value.isUndefined() || value.isNull())
-    return std::nullopt;
-  if (!value.isString())
-    throw UsageError(key + QStringLiteral(" expects a text"));
-  return value.toString();
 }
 
 QString DialogCommandDescription(const QString& what, const QString& keys) {

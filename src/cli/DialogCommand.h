@@ -28,10 +28,6 @@ class DialogCommand {
   SettingsWrite Write();
   int Print(const QJsonObject& dialog);
 
-  // A number from the form, or nothing when the key is absent or null; UsageError otherwise.
-  std::optional<int> Number(const QString& key) const;
-  std::optional<QString> Text(const QString& key) const;
-
  private:
   CliRun& run_;
   bool writing_ = false;

@@ -3,7 +3,7 @@
 #include "cli/CliCommand.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 

@@ -1,12 +1,12 @@
 #include "cli/CliCommand.h"
 #include "cli/ConsoleMessages.h"
 #include "cli/ConsoleTimeConfirmation.h"
-#include "service/PcTimeStamp.h"
-#include "workspace/FormFile.h"
-#include "workspace/InitTemplate.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/InitializeDevice.h"
-#include "workspace/ReadIniParams.h"
+#include "init/InitTemplate.h"
+#include "init/InitWorkspace.h"
+#include "init/InitializeDevice.h"
+#include "init/ReadIniParams.h"
+#include "model/FormFile.h"
+#include "stamp/PcTimeStamp.h"
 
 namespace vrx {
 

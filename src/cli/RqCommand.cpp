@@ -2,10 +2,10 @@
 
 #include "cli/CliCommand.h"
 #include "cli/ConsoleTimeConfirmation.h"
-#include "iface/Rq7Readout.h"
-#include "iface/Rq7Workspace.h"
-#include "service/PcTimeStamp.h"
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
+#include "rq7/Rq7Readout.h"
+#include "rq7/Rq7Workspace.h"
+#include "stamp/PcTimeStamp.h"
 
 namespace vrx {
 

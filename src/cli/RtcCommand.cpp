@@ -1,20 +1,10 @@
-#include <algorithm>
-
 #include "cli/CliCommand.h"
 #include "cli/DialogCommand.h"
-#include "service/RtcAutocorrection.h"
+#include "service/CorrectionForms.h"
 
 namespace vrx {
 
 namespace {
-
-QJsonObject Form(const RtcAutocorrection& dialog) {
-  return {{"stDeviceType", dialog.stDeviceType},
-          {"TrackBar1", dialog.position},
-          {"l1", dialog.l1},
-          {"Label2", dialog.Label2},
-          {"Label3", dialog.Label3}};
-}
 
 int Rtc(CliRun& run) {
   DialogCommand command(run);
@@ -22,10 +12,8 @@ int Rtc(CliRun& run) {
   dialog.FormShow();
   dialog.bnReadClick();
   if (!command.Writing())
-    return command.Print(Form(dialog));
-  // The slider stops at its ends.
-  if (const std::optional<int> position = command.Number(QStringLiteral("TrackBar1")))
-    dialog.TrackBar1Change(std::clamp(*position, dialog.minimum, dialog.maximum));
+    return command.Print(ToForm(dialog));
+  ApplyForm(dialog, command.Form());
   dialog.bnWriteClick(command.Write());
   return kExitDone;
 }

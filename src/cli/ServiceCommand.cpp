@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/DialogCommand.h"
-#include "current/ServicePanel.h"
+#include "service/ServicePanel.h"
 
 namespace vrx {
 

@@ -1,9 +1,9 @@
 #include "cli/CliCommand.h"
 #include "cli/HexText.h"
-#include "workspace/FormFile.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/ReadIniParams.h"
-#include "workspace/WorkspaceForm.h"
+#include "init/InitWorkspace.h"
+#include "init/ReadIniParams.h"
+#include "init/WorkspaceForm.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 

@@ -6,7 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "model/Errors.h"
-#include "workspace/FormFile.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 
@@ -123,6 +123,8 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, Q
     return misused(error);
   } catch (const FormFileError& error) {
     // A form file that cannot be used is a fault of the command line that named it.
+    return misused(error);
+  } catch (const FormValueError& error) {
     return misused(error);
   } catch (const EOwned& error) {
     err << error.message() << '\n';

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "service/PcClock.h"
+#include "stamp/PcClock.h"
 
 namespace vrx {
 

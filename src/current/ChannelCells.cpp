@@ -193,10 +193,8 @@ void TemperatureCells(const CurrentContext& c, CurrentDisplay& d, int k) {
 }  // namespace
 
 bool FlowPresent(const CurrentContext& c, int k) {
-  if ((c.SchemeMask() & kFlagFixedLastChannel) == 0 && k == c.family.ChannelCount) {
-    // The optional last channel: the block says whether it is switched on.
-    return c.L1() ? (c.Flags() & 0x20) != 0 : (c.CodeByte(k) & 3) != 0;
-  }
+  if (IsOptionalChannel(k, c.SchemeMask(), c.family.ChannelCount))
+    return OptionalChannelOn(c.L1(), c.Flags(), c.L1() ? 0 : c.CodeByte(k));
   return ChannelUsed(k, c.SchemeMask());
 }
 
@@ -209,7 +207,7 @@ bool TemperaturePresent(const CurrentContext& c, int k) {
     return !suppressed;
   if (!c.L1() || (mask & kFlagFixedLastChannel) || k != c.family.ChannelCount)
     return true;
-  return (c.Flags() & 0x20) != 0 && !suppressed;
+  return OptionalChannelOn(true, c.Flags(), 0) && !suppressed;
 }
 
 void FillChannelCells(const CurrentContext& context, CurrentDisplay& display) {

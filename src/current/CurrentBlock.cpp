@@ -7,15 +7,6 @@
 
 namespace vrx {
 
-bool BlockChecksumMatches(const uint8_t* bytes, int length) {
-  if (length < 2)
-    return false;
-  uint16_t sum = 0;
-  for (int i = 0; i < length - 2; ++i)
-    sum = static_cast<uint16_t>(sum + bytes[i]);
-  return sum == ((bytes[length - 2] << 8) | bytes[length - 1]);
-}
-
 CurrentBlock::CurrentBlock(const uint8_t* bytes, int length, const CurrentParamsLayout& layout)
     : bytes_(bytes), length_(length), layout_(layout) {}
 

@@ -7,10 +7,6 @@
 
 namespace vrx {
 
-// True when the last two bytes of the block, high byte first, equal the 16-bit sum of all the
-// bytes before them. Both blocks of the current values end so.
-bool BlockChecksumMatches(const uint8_t* bytes, int length);
-
 // A received current-parameters block read through its family's layout. Positions are 1-based
 // as the layout gives them; a position outside the block is a programming error
 // (std::logic_error), since every field the layout names lies inside the block it describes.

@@ -11,23 +11,17 @@ namespace vrx {
 
 namespace {
 
-const char* const kChecksumMismatch = "Несовпадение контрольной суммы";
 constexpr uint8_t kCmdClock = 6;
 constexpr uint8_t kCmdCurrent = 8;
 
-void CheckBlock(Connection& c, int length) {
-  if (!BlockChecksumMatches(c.buffer.data(), length))
-    throw EOwned(kChecksumMismatch);
-}
-
 void ReadBlock(Connection& c, uint8_t command, int length, bool endByte) {
   ReadValueBlock(c, command, length, endByte);
-  CheckBlock(c, length);
+  CheckValueBlockSum(c.buffer.data(), length);
 }
 
 void ReadForwarded(Connection& c, bool clockBlock, int length) {
   ReadForwardedBlock(c, clockBlock);
-  CheckBlock(c, length);
+  CheckValueBlockSum(c.buffer.data(), length);
 }
 
 }  // namespace

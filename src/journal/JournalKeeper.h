@@ -6,7 +6,7 @@
 #include "journal/JournalDatabase.h"
 #include "journal/JournalRecorder.h"
 #include "link/Connection.h"
-#include "service/PcClock.h"
+#include "stamp/PcClock.h"
 
 namespace vrx {
 

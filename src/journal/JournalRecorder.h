@@ -3,7 +3,7 @@
 #include "journal/JournalDatabase.h"
 #include "link/ConnectionState.h"
 #include "link/WriteJournal.h"
-#include "service/PcClock.h"
+#include "stamp/PcClock.h"
 
 namespace vrx {
 

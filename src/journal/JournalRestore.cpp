@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "calibration/PressureCalibration.h"
 #include "iface/InterfaceSettings.h"
 #include "journal/JournalSerial.h"
 #include "model/Errors.h"
-#include "service/PressureCalibration.h"
 
 namespace vrx {
 

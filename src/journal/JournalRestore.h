@@ -3,8 +3,8 @@
 #include "journal/JournalDatabase.h"
 #include "link/Connection.h"
 #include "model/Messages.h"
-#include "service/PcTimeConfirmation.h"
-#include "service/PcTimeStamp.h"
+#include "stamp/PcTimeConfirmation.h"
+#include "stamp/PcTimeStamp.h"
 
 namespace vrx {
 

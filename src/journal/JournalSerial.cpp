@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "iface/InterfaceBlock.h"
-#include "iface/Rq7Block.h"
-#include "workspace/SettingsFields.h"
-#include "workspace/SettingsImage.h"
+#include "image/SettingsFields.h"
+#include "image/SettingsImage.h"
+#include "rq7/Rq7Block.h"
 
 namespace vrx {
 

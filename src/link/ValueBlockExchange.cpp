@@ -9,6 +9,7 @@ namespace vrx {
 namespace {
 
 const char* const kConnectAdapter = "Подключите адаптер OPX к порту ПК";
+const char* const kChecksumMismatch = "Несовпадение контрольной суммы";
 
 constexpr uint8_t kCmdEnd = 13;
 constexpr uint8_t kCmdAdapterWake = 0x80;
@@ -61,6 +62,17 @@ void ReadForwardedBlock(Connection& c, bool clockBlock) {
   else
     c.modbus.ReadCurrentBlockRS();
   c.modbus.CopyForwardedBlock(c.buffer);
+}
+
+void CheckValueBlockSum(const uint8_t* block, int length) {
+  // A block too short to hold its checksum cannot match one.
+  if (length < 2)
+    throw EOwned(kChecksumMismatch);
+  uint16_t sum = 0;
+  for (int i = 0; i < length - 2; ++i)
+    sum = static_cast<uint16_t>(sum + block[i]);
+  if (sum != ((block[length - 2] << 8) | block[length - 1]))
+    throw EOwned(kChecksumMismatch);
 }
 
 }  // namespace vrx

@@ -19,6 +19,11 @@ void WakeOpxAdapter(Connection& connection, Messages& messages);
 // the lone byte 0x0D written without waiting. The exchange's own error is the one reported.
 void ReadValueBlock(Connection& connection, uint8_t command, int length, bool endByte);
 
+// Raises "Несовпадение контрольной суммы" unless the last two bytes of the block, high byte
+// first, equal the 16-bit sum of all the bytes before them: the clock and values blocks of the
+// heat calculator and of the RQ-7 unit all end so.
+void CheckValueBlockSum(const uint8_t* block, int length);
+
 // Reads a block forwarded by the interface module (its leading byte dropped) into the
 // instrument buffer: function 0x50 for the clock block, else 0x51.
 void ReadForwardedBlock(Connection& connection, bool clockBlock);

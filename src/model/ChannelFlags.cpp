@@ -35,6 +35,17 @@ int ChannelKind(int channel, uint32_t flags) {
   return static_cast<int>(Group(channel, flags) & 3u);
 }
 
+bool IsOptionalChannel(int channel, uint32_t schemeFlags, int channelCount) {
+  return (schemeFlags & kFlagFixedLastChannel) == 0 && channel == channelCount;
+}
+
+bool OptionalChannelOn(bool l1Family, uint8_t optionsByte, uint8_t pulseByte) {
+  constexpr int kL1OptionalChannelBit = 5;
+  if (l1Family)
+    return ((optionsByte >> kL1OptionalChannelBit) & 1) != 0;
+  return (pulseByte & 3) != 0;
+}
+
 int ChannelScale(std::span<const uint8_t> run, bool l1Family, int channel) {
   if (l1Family) {
     // Four two-bit codes in one byte.

@@ -28,6 +28,13 @@ bool ChannelUsed(int channel, uint32_t flags);
 // Flow and temperature bits of the channel as a number 0..3.
 int ChannelKind(int channel, uint32_t flags);
 
+// Without kFlagFixedLastChannel in the scheme the family's last channel is optional: the
+// instrument, not the scheme, says whether the engineer switched it on.
+bool IsOptionalChannel(int channel, uint32_t schemeFlags, int channelCount);
+// How the instrument says it: bit 5 of the options byte on a VRX-L1 (the flags byte of its
+// current-parameters block), a non-zero pulse-value code in the channel's own byte elsewhere.
+bool OptionalChannelOn(bool l1Family, uint8_t optionsByte, uint8_t pulseByte);
+
 // Scale (0..3) of a channel in a pulse-byte run: on a VRX-L1 the two-bit code of channel k in
 // the run's first byte, elsewhere the diameter group in bits 2-3 of the channel's own byte. A
 // channel the run does not hold has scale 0.

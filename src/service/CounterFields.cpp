@@ -17,8 +17,6 @@ constexpr int kEnergyBytes = 7;
 constexpr int kVolumeBytes = 6;
 // Above the counters of the first heat meter lie those of the second.
 constexpr int kSecondMeterOffset = kEnergyBytes;
-// The old format's option byte says whether the optional channel counts flow.
-constexpr int kL1OptionalFlowBit = 5;
 // Families from this code on count the operating time of their last channel.
 constexpr uint8_t kLastChannelTimerFamily = 7;
 
@@ -57,11 +55,11 @@ class CounterSetup {
   // The optional last channel counts flow when the engineer switched it on; the others when the
   // scheme uses them.
   bool FlowPresent(int channel) const {
-    if ((scheme_.Flags & kFlagFixedLastChannel) == 0 && channel == family_.ChannelCount) {
-      if (l1_) {
-        return image_.GetBit(image_.FieldPos(SettingsField::Options), kL1OptionalFlowBit);
-      }
-      return (run_[static_cast<size_t>(channel - 1)] & 3) != 0;
+    if (IsOptionalChannel(channel, scheme_.Flags, family_.ChannelCount)) {
+      // A VRX-L1 keeps the switch in its options byte, the others in the channel's pulse byte.
+      const uint8_t options = l1_ ? image_.Byte(image_.FieldPos(SettingsField::Options)) : 0;
+      const uint8_t pulse = l1_ ? 0 : run_[static_cast<size_t>(channel - 1)];
+      return OptionalChannelOn(l1_, options, pulse);
     }
     return ChannelUsed(channel, scheme_.Flags);
   }

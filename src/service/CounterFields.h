@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "workspace/SettingsImage.h"
+#include "image/SettingsImage.h"
 
 namespace vrx {
 

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
+#include "image/SettingsFields.h"
+#include "model/EValidation.h"
 #include "model/Errors.h"
-#include "workspace/SettingsFields.h"
-#include "workspace/ValidationError.h"
 
 namespace vrx {
 

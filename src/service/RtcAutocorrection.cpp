@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "image/SettingsImage.h"
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
-#include "workspace/SettingsImage.h"
 
 namespace vrx {
 

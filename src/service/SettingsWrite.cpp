@@ -1,7 +1,7 @@
 #include "service/SettingsWrite.h"
 
-#include "workspace/SettingsCheck.h"
-#include "workspace/SettingsImage.h"
+#include "image/SettingsCheck.h"
+#include "image/SettingsImage.h"
 
 namespace vrx {
 

@@ -4,8 +4,8 @@
 
 #include "link/Connection.h"
 #include "model/Messages.h"
-#include "service/PcTimeConfirmation.h"
-#include "service/PcTimeStamp.h"
+#include "stamp/PcTimeConfirmation.h"
+#include "stamp/PcTimeStamp.h"
 
 namespace vrx {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "image/SettingsImage.h"
 #include "model/ChannelFlags.h"
 #include "model/Errors.h"
-#include "workspace/SettingsImage.h"
 
 namespace vrx {
 

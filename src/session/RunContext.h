@@ -7,9 +7,9 @@
 
 #include "link/Connection.h"
 #include "model/Messages.h"
-#include "service/PcTimeConfirmation.h"
-#include "service/PcTimeStamp.h"
 #include "session/FileDialogs.h"
+#include "stamp/PcTimeConfirmation.h"
+#include "stamp/PcTimeStamp.h"
 
 namespace vrx {
 

@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
 #include "cli/VrxCtl.h"
 #include "current/CurrentDisplay.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QJsonObject& object, std::ostream* os) {

@@ -5,9 +5,9 @@
 #include <QLibraryInfo>
 #include <stdexcept>
 
-#include "app/QtPrinters.h"
 #include "app/VrxApplication.h"
 #include "model/Errors.h"
+#include "support/QtPrinters.h"
 
 // The application object itself is under test here, so this file has its own main.
 

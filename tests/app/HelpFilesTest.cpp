@@ -12,9 +12,9 @@
 #include "app/HelpFiles.h"
 #include "app/HelpSitemap.h"
 #include "app/JpegImage.h"
-#include "app/QtPrinters.h"
 #include "model/Catalogue.h"
 #include "model/Errors.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -12,13 +12,13 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/FakePortLine.h"
 #include "app/HelpBrowser.h"
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
 #include "app/SchemePictureForm.h"
 #include "app/WidgetCursor.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

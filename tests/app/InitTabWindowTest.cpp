@@ -15,12 +15,12 @@
 #include <QWheelEvent>
 
 #include "app/DemoInstrument.h"
-#include "app/DemoRun.h"
-#include "app/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
 #include "cli/VrxCtl.h"
-#include "workspace/WorkspaceForm.h"
+#include "init/WorkspaceForm.h"
+#include "support/DemoRun.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QJsonObject& form, std::ostream* os) {

@@ -13,16 +13,17 @@
 #include <memory>
 
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
+#include "image/SettingsFields.h"
+#include "journal/JournalDatabase.h"
 #include "session/FileDialogs.h"
 #include "sim/HeatCalculator.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedConfirmation.h"
 #include "support/WidgetTestHelpers.h"
-#include "workspace/SettingsFields.h"
-#include "workspace/WorkspaceTestSupport.h"
+#include "support/WorkspaceTestSupport.h"
 
 namespace vrx {
 namespace {
@@ -345,6 +346,22 @@ TEST_F(InitializeWindow, EditsShowTheSeparatorTheCheckPutIn) {
             QStringList{"Месяцы перехода на зимнее/летнее время не должны совпадать."});
   EXPECT_EQ(Find<QLineEdit>("winterTcwEdit")->text(), QStringLiteral("5,5"));
   EXPECT_EQ(Find<QLineEdit>("tcwPressureEdit")->text(), QStringLiteral("2,5"));
+}
+
+// The window keeps the journal of its writes: an initialization by clicks leaves its record,
+// finished and checked, in the journal of the run.
+TEST_F(InitializeWindow, AWriteByClicksLeavesItsJournalRecord) {
+  Start("VRX-L2-1.0");
+  Read();
+  JournalDatabase journal(JournalDatabase::DefaultPath());
+  const size_t before = journal.List().size();
+  Initialize();
+  ASSERT_EQ(Writes(), 1u) << messages_.Texts().join(QLatin1Char('\n')).toStdString();
+  const std::vector<JournalRecord> records = journal.List();
+  ASSERT_EQ(records.size(), before + 1);
+  EXPECT_EQ(records.front().entry.operation, QStringLiteral("Инициализация"));
+  EXPECT_EQ(records.front().entry.model, QStringLiteral("VRX-L2-1.0"));
+  EXPECT_EQ(records.front().outcome, QStringLiteral("Записано и проверено чтением"));
 }
 
 // A click that does not take the focus (an accelerator, a script) finds a cell editor still

@@ -12,9 +12,10 @@
 #include <QSettings>
 #include <QTest>
 
-#include "app/DemoRun.h"
 #include "app/MainForm.h"
 #include "cli/VrxCtl.h"
+#include "support/DemoRun.h"
+#include "support/FakePortLine.h"
 
 namespace vrx {
 namespace {

@@ -9,13 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "session/ActionConnect.h"
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
-#include "app/QtPrinters.h"
 #include "app/WidgetCursor.h"
 #include "app/WidgetMessages.h"
 #include "model/Errors.h"
+#include "session/ActionConnect.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 #include "support/WidgetTestHelpers.h"
 
 namespace vrx {

@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/QtPrinters.h"
 #include "app/WidgetMessages.h"
+#include "support/QtPrinters.h"
 #include "support/WidgetTestHelpers.h"
 
 namespace vrx {

@@ -13,9 +13,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "app/DemoRun.h"
+#include "support/DemoRun.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "model/NumberLocale.h"
 
 namespace vrx {

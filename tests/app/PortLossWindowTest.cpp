@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <optional>
 
-#include "app/FakePortLine.h"
-#include "app/QtPrinters.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "app/MainForm.h"
 #include "app/PortSettings.h"
-#include "app/QtPrinters.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -12,10 +12,10 @@
 #include <QTimer>
 
 #include "app/DemoInstrument.h"
-#include "app/FakePortLine.h"
 #include "app/MainForm.h"
-#include "app/QtPrinters.h"
 #include "sim/HeatCalculator.h"
+#include "support/FakePortLine.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedConfirmation.h"
 #include "support/WidgetTestHelpers.h"
 

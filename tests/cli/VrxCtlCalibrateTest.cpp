@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
 #include "cli/VrxCtl.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

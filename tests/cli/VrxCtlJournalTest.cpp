@@ -6,12 +6,12 @@
 #include <functional>
 #include <memory>
 
-#include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
-#include "iface/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"
+#include "support/QtPrinters.h"
+#include "support/Rq7TestSupport.h"
 
 namespace vrx {
 namespace {

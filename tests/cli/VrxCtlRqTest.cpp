@@ -6,11 +6,11 @@
 #include <QTextStream>
 #include <memory>
 
-#include "app/QtPrinters.h"
 #include "cli/VrxCtl.h"
-#include "iface/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/Rq7Unit.h"
+#include "support/QtPrinters.h"
+#include "support/Rq7TestSupport.h"
 
 namespace vrx {
 namespace {
@@ -29,8 +29,8 @@ struct Unit {
   Unit() { emulator.Device().SetImage(test::HandWrittenUnitBlock()); }
 
   CtlRun Run(QStringList arguments, const QString& input = {}) {
-    arguments = QStringList{"vrxctl", "--port", QString::fromStdString(emulator.SlavePath())} +
-                arguments;
+    arguments =
+        QStringList{"vrxctl", "--port", QString::fromStdString(emulator.SlavePath())} + arguments;
     CtlRun run;
     QString inputText = input;
     QTextStream in(&inputText, QIODevice::ReadOnly);

@@ -2,8 +2,8 @@
 // that outlive the runs.
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
 #include "cli/CtlInstrument.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTextStream>
 
 #include "cli/VrxCtl.h"
+#include "init/InitWorkspace.h"
+#include "init/ReadIniParams.h"
+#include "init/WorkspaceForm.h"
 #include "support/EmulatedLink.h"
-#include "workspace/InitWorkspace.h"
-#include "workspace/ReadIniParams.h"
-#include "workspace/WorkspaceForm.h"
 
 namespace {
 

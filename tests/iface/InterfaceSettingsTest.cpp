@@ -9,8 +9,8 @@
 #include "iface/InterfaceBlock.h"
 #include "iface/InterfaceFormFile.h"
 #include "iface/InterfaceSettings.h"
-#include "link/LinkTestSupport.h"
 #include "support/EmulatedLink.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "link/LinkTestSupport.h"
 #include "support/EmulatedLink.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

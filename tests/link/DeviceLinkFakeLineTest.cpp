@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "link/DeviceLink.h"
-#include "link/LinkTestSupport.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

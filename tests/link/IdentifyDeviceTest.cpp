@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "link/LinkTestSupport.h"
 #include "support/EmulatedLink.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

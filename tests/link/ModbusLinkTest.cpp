@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "link/LinkTestSupport.h"
 #include "link/ModbusLink.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

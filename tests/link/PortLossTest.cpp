@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "link/Connection.h"
-#include "link/LinkTestSupport.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

@@ -2,10 +2,10 @@
 // encodings as tables, and each behaviour once against an emulated instrument.
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
 #include "service/RtcAutocorrection.h"
 #include "service/ServiceBench.h"
 #include "service/TicksCorrection.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <deque>
 
-#include "service/PcTimeConfirmation.h"
+#include "stamp/PcTimeConfirmation.h"
 
 namespace vrx::test {
 

@@ -1,0 +1,198 @@
+#include "current/views/CurrentTab.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "session/ActionConnect.h"
+
+namespace vrx {
+
+namespace {
+
+constexpr int kCellMinWidth = 96;
+
+QLabel* Caption(const QString& text, QWidget* parent) {
+  return new QLabel(text, parent);
+}
+
+}  // namespace
+
+CurrentTab::CurrentTab(RunContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), core_(context.connection, context.messages) {
+  setObjectName(QStringLiteral("CurrentTab"));
+  auto* row = new QHBoxLayout(this);
+  row->addWidget(BuildLeftPanel());
+  row->addWidget(BuildValuePanel(), 1);
+
+  Timer2_ = new QTimer(this);
+  Timer2_->setObjectName(QStringLiteral("Timer2"));
+  Timer2_->setInterval(ReadLockout::kTimer2IntervalMs);
+  ConnectAction(Timer2_, &QTimer::timeout, context_, [this] { Timer2Timer(); });
+  // The RQ-7 readout holds the same lock-out, so the button follows it rather than the tab's own
+  // readouts only.
+  connect(&core_.Lockout(), &ReadLockout::changed, this, &CurrentTab::FollowLockout);
+  connect(&core_.Lockout(), &ReadLockout::released, this, [this] {
+    // The focus goes back to the button only while its tab is the one shown.
+    if (isVisible())
+      bnReadCurParams_->setFocus();
+  });
+  ConnectAction(bnReadCurParams_, &QPushButton::clicked, context_,
+                [this] { bnReadCurParamsClick(); });
+  ConnectAction(bnResetCurParams_, &QPushButton::clicked, context_,
+                [this] { bnResetCurParamsClick(); });
+  Refresh();
+}
+
+QLabel* CurrentTab::Static(const QString& name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  controls_.insert(name, label);
+  return label;
+}
+
+QWidget* CurrentTab::BuildLeftPanel() {
+  auto* panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("plCurParams1"));
+  panel->setFrameShape(QFrame::StyledPanel);
+  auto* column = new QVBoxLayout(panel);
+  const std::pair<const char*, const char*> texts[] = {
+      {"stVRXType", "Тип прибора:"}, {"stScheme", "№ изм. схемы:"}, {"stNumber", "Зав. № :"},
+      {"stAddr", "Сетевой адрес:"},  {"stStatus", "Статус:"},       {"stW100", "W100"},
+      {"stOutType", "Тип входа:"}};
+  for (const auto& [name, caption] : texts) {
+    column->addWidget(Caption(QString::fromUtf8(caption), panel));
+    QLabel* value = Static(QString::fromLatin1(name), panel);
+    value->setFrameShape(QFrame::Panel);
+    value->setFrameShadow(QFrame::Sunken);
+    value->setWordWrap(true);
+    column->addWidget(value);
+  }
+  column->addStretch(1);
+  rbCable_ = new QRadioButton(QStringLiteral("Шлейф"), panel);
+  rbCable_->setObjectName(QStringLiteral("rbCable"));
+  rbCable_->setChecked(true);
+  rbRS_ = new QRadioButton(QStringLiteral("Доп. интерф."), panel);
+  rbRS_->setObjectName(QStringLiteral("rbRS"));
+  rbOPX_ = new QRadioButton(QStringLiteral("OPX"), panel);
+  rbOPX_->setObjectName(QStringLiteral("rbOPX"));
+  column->addWidget(rbCable_);
+  column->addWidget(rbRS_);
+  column->addWidget(rbOPX_);
+  bnReadCurParams_ = new QPushButton(QStringLiteral("Считать"), panel);
+  bnReadCurParams_->setObjectName(QStringLiteral("bnReadCurParams"));
+  bnResetCurParams_ = new QPushButton(QStringLiteral("Сброс"), panel);
+  bnResetCurParams_->setObjectName(QStringLiteral("bnResetCurParams"));
+  column->addWidget(bnReadCurParams_);
+  column->addWidget(bnResetCurParams_);
+  return panel;
+}
+
+QWidget* CurrentTab::BuildValuePanel() {
+  plCurParams2_ = new QFrame(this);
+  plCurParams2_->setObjectName(QStringLiteral("plCurParams2"));
+  auto* column = new QVBoxLayout(plCurParams2_);
+
+  auto* clocks = new QGridLayout;
+  clocks->addWidget(Caption(QStringLiteral("Внутреннее время RTC:"), plCurParams2_), 0, 0);
+  clocks->addWidget(Static(QStringLiteral("stRTC"), plCurParams2_), 0, 1);
+  clocks->addWidget(Caption(QStringLiteral("Дата и время последней инициализации:"), plCurParams2_),
+                    1, 0);
+  clocks->addWidget(Static(QStringLiteral("stIniRTC"), plCurParams2_), 1, 1);
+  clocks->setColumnStretch(2, 1);
+  column->addLayout(clocks);
+
+  auto* grid = new QGridLayout;
+  for (int k = 1; k <= 5; ++k) {
+    QLabel* channel = Static(QStringLiteral("lbChannel%1").arg(k), plCurParams2_);
+    channel->setAlignment(Qt::AlignCenter);
+    grid->addWidget(channel, 0, k);
+  }
+  int line = 1;
+  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
+    grid->addWidget(Static(row.label, plCurParams2_), line, 0, Qt::AlignLeft | Qt::AlignTop);
+    for (int k = 1; k <= 5; ++k) {
+      const QString& name = row.cells[k - 1];
+      if (name.isEmpty())
+        continue;
+      QLabel* cell = Static(name, plCurParams2_);
+      cell->setFrameShape(QFrame::Panel);
+      cell->setFrameShadow(QFrame::Sunken);
+      cell->setMinimumWidth(kCellMinWidth);
+      cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      grid->addWidget(cell, line, k);
+    }
+    ++line;
+  }
+  grid->setRowStretch(line, 1);
+  column->addLayout(grid, 1);
+
+  auto* coldWater = new QGroupBox(QStringLiteral("Холодная вода"), plCurParams2_);
+  coldWater->setObjectName(QStringLiteral("plColdWater"));
+  plColdWater_ = coldWater;
+  auto* water = new QHBoxLayout(coldWater);
+  water->addWidget(Caption(QStringLiteral("t, °C:"), coldWater));
+  water->addWidget(Static(QStringLiteral("stTCW"), coldWater));
+  water->addSpacing(24);
+  water->addWidget(Caption(QStringLiteral("P, кгс/см2:"), coldWater));
+  water->addWidget(Static(QStringLiteral("stPCW"), coldWater));
+  water->addStretch(1);
+  column->addWidget(coldWater);
+  return plCurParams2_;
+}
+
+void CurrentTab::Refresh() {
+  const CurrentDisplay& display = core_.Display();
+  for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+    const CurrentDisplay::Cell& cell = display[it.key()];
+    it.value()->setText(cell.text);
+    it.value()->setVisible(cell.visible);
+  }
+  plCurParams2_->setVisible(display.valuePanelVisible);
+  plColdWater_->setVisible(display.coldWaterVisible);
+  FollowLockout();
+}
+
+void CurrentTab::FollowLockout() {
+  bnReadCurParams_->setEnabled(core_.ReadEnabled());
+  if (core_.Timer2Active() && !Timer2_->isActive())
+    Timer2_->start();
+  else if (!core_.Timer2Active())
+    Timer2_->stop();
+}
+
+CurrentPath CurrentTab::ChosenPath() const {
+  return rbOPX_->isChecked()  ? CurrentPath::Opx
+         : rbRS_->isChecked() ? CurrentPath::Interface
+                              : CurrentPath::Cable;
+}
+
+void CurrentTab::bnReadCurParamsClick() {
+  core_.path = ChosenPath();
+  // What the readout showed before a failure stays on screen while the error box tells why.
+  try {
+    core_.bnReadCurParamsClick();
+  } catch (...) {
+    Refresh();
+    throw;
+  }
+  Refresh();
+}
+
+void CurrentTab::bnResetCurParamsClick() {
+  core_.bnResetCurParamsClick();
+  Refresh();
+}
+
+void CurrentTab::Timer2Timer() {
+  core_.Timer2Timer();
+}
+
+}  // namespace vrx

@@ -1,0 +1,45 @@
+#include "init/views/PickListDelegate.h"
+
+#include <QComboBox>
+
+#include "init/views/TableModel.h"
+
+namespace vrx {
+
+QWidget* PickListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+  const QStringList choices = index.data(TableModel::kPickListRole).toStringList();
+  if (choices.isEmpty())
+    return QStyledItemDelegate::createEditor(parent, option, index);
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QStringLiteral("PickList"));
+  list->setEditable(false);
+  list->addItems(choices);
+  connect(list, &QComboBox::activated, this, [this, list] {
+    auto* self = const_cast<PickListDelegate*>(this);
+    emit self->commitData(list);
+    emit self->closeEditor(list);
+  });
+  return list;
+}
+
+void PickListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // A cell showing a text outside the list (e.g. "Недоп. зн.") starts without a selection.
+    list->setCurrentIndex(list->findText(index.data(Qt::EditRole).toString()));
+    return;
+  }
+  QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void PickListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    if (list->currentIndex() >= 0)
+      model->setData(index, list->currentText(), Qt::EditRole);
+    return;
+  }
+  QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+}  // namespace vrx

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "calibration/CheckTimer.h"
+#include "model/Errors.h"
+#include "model/Messages.h"
+#include "sim/HeatCalculator.h"
+#include "support/EmulatedLink.h"
+
+namespace vrx::test {
+
+// An emulated heat calculator of one catalogue type with the messages a dialog would show.
+struct CalibrationBench {
+  explicit CalibrationBench(const char* type) {
+    sim::HeatCalculatorConfig config;
+    config.typeIndex = sim::HeatCalculator::TypeIndexByName(type);
+    line = EmulatedLink::HeatCalculator(config);
+  }
+
+  sim::HeatCalculator& Device() { return static_cast<sim::HeatCalculator&>(line->Device()); }
+  void Channels(const std::function<void(sim::CalibrationChannels&)>& use) {
+    Device().WithCalibration(use);
+  }
+
+  std::unique_ptr<EmulatedLink> line;
+  RecordingMessages messages;
+  // The test fires the ticks: a check run on the virtual clock.
+  SteppedTimer timer;
+};
+
+// The message of the error the action raises; empty when it raises none.
+inline QString ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EOwned& e) {
+    return e.message();
+  }
+  return {};
+}
+
+}  // namespace vrx::test

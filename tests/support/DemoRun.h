@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/DemoInstrument.h"
+#include "support/FakePortLine.h"
+#include "session/RunContext.h"
+
+namespace vrx::test {
+
+// What a window test runs its window in: real pauses, messages kept, settings of its own, and
+// the demo instrument of `type` behind COM1.
+struct DemoRun {
+  explicit DemoRun(const QString& type) : instrument(StartDemoInstrument(context, type)) {}
+
+  QTemporaryDir dir;
+  RealPacer pacer;
+  PlainCursor cursor;
+  RecordingMessages messages;
+  RunContext context{pacer,         cursor, messages,
+                     PlainNaming(), {},     dir.filePath(QStringLiteral("tool.ini"))};
+  std::unique_ptr<sim::EmulatedInstrument> instrument;
+};
+
+}  // namespace vrx::test
