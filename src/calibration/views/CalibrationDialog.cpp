@@ -1,6 +1,5 @@
 #include "calibration/views/CalibrationDialog.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -235,8 +234,10 @@ void CalibrationDialog::Mirror() {
 }
 
 void CalibrationDialog::SaveProtocol() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить протокол"),
-                                                    QString(), QStringLiteral("CSV (*.csv)"));
+  static const FileKind kProtocols{QStringLiteral("Protocols"), QStringLiteral("CSV (*.csv)"),
+                                   QStringLiteral("csv")};
+  const QString path =
+      context_.Files().SaveFileName(QStringLiteral("Сохранить протокол"), kProtocols);
   if (!path.isEmpty()) {
     WriteProtocol(path, Header(), samples_);
   }
