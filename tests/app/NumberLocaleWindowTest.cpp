@@ -13,10 +13,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "support/DemoRun.h"
 #include "app/MainForm.h"
-#include "support/QtPrinters.h"
 #include "model/NumberLocale.h"
+#include "support/DemoRun.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "link/ComPort.h"
-#include "link/LinkTestSupport.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/LinkTestSupport.h"
 
 namespace vrx::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/DemoInstrument.h"
-#include "support/FakePortLine.h"
 #include "session/RunContext.h"
+#include "support/FakePortLine.h"
 
 namespace vrx::test {
 
