@@ -116,6 +116,8 @@ void TMainForm::BuildWindow() {
 
   lbPortStatus_ = new QLabel(this);
   lbPortStatus_->setObjectName(QStringLiteral("lbPortStatus"));
+  // The reason a port did not open, with what to do, takes more than one line.
+  lbPortStatus_->setWordWrap(true);
   statusBar()->addWidget(lbPortStatus_, 1);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -131,7 +131,7 @@ class TMainForm : public QMainWindow {
   CurrentTab* currentTab_ = nullptr;
   QLabel* lbPortStatus_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
-  WidgetFileDialogs fileDialogs_{this};
+  WidgetFileDialogs fileDialogs_{this, context_};
   // Made at the first F1 and kept (a window of the main window, or of the modal dialog it was
   // called up over); the picture window is the application's and clears this reference when it
   // closes.

@@ -1,13 +1,19 @@
 #include "app/VrxApplication.h"
 
+#include <QLocale>
 #include <QtDebug>
 
-#include "session/ActionGuard.h"
+#include "app/QtTranslations.h"
 #include "model/Errors.h"
+#include "model/NumberLocale.h"
+#include "session/ActionGuard.h"
 
 namespace vrx {
 
-VrxApplication::VrxApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VrxApplication::VrxApplication(int& argc, char** argv)
+    : QApplication(argc, argv), qtTranslated_(InstallQtTranslations(*this)) {
+  QLocale::setDefault(NumberLocale(QLocale::system()));
+}
 
 void VrxApplication::SetErrorHook(CursorControl& cursor, Messages& messages) {
   cursor_ = &cursor;

@@ -12,7 +12,12 @@ namespace vrx {
 // loop. User actions normally catch their errors earlier (RunContext::RunAction).
 class VrxApplication : public QApplication {
  public:
+  // Sets what the program runs with from the start: the number locale (NumberLocale of the
+  // system's) as every QLocale()'s default and Qt's Russian translations.
   VrxApplication(int& argc, char** argv);
+
+  // Whether Qt's Russian translations were found and installed.
+  bool QtTranslated() const { return qtTranslated_; }
 
   // Until the hook is set, escaped errors are only logged.
   void SetErrorHook(CursorControl& cursor, Messages& messages);
@@ -22,6 +27,7 @@ class VrxApplication : public QApplication {
  private:
   CursorControl* cursor_ = nullptr;
   Messages* messages_ = nullptr;
+  bool qtTranslated_ = false;
 };
 
 }  // namespace vrx

@@ -2,21 +2,37 @@
 
 #include <QFileDialog>
 
+#include "session/FileFolders.h"
+#include "session/RunContext.h"
+
 namespace vrx {
 
-QString WidgetFileDialogs::OpenFileName(const QString& caption, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
+QString WidgetFileDialogs::OpenFileName(const QString& caption, const FileKind& kind) {
+  return Run(caption, kind, false);
 }
 
-QString WidgetFileDialogs::SaveFileName(const QString& caption, const QString& filter,
-                                        const QString& suffix) {
-  // The static helper cannot add a suffix to a bare name, so the dialog is built here.
-  QFileDialog dialog(parent_, caption, QString(), filter);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
+QString WidgetFileDialogs::SaveFileName(const QString& caption, const FileKind& kind) {
+  return Run(caption, kind, true);
+}
+
+QString WidgetFileDialogs::Run(const QString& caption, const FileKind& kind, bool save) {
+  QString folder;
+  context_.WithSettings([&](QSettings& settings) { folder = StartFolder(settings, kind.key); });
+  // The static helpers cannot add a suffix to a bare name, so the dialog is built here.
+  QFileDialog dialog(parent_, caption, folder, kind.filter);
+  dialog.setObjectName(QStringLiteral("FileDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (save) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(kind.suffix);
+  } else {
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return {};
-  return dialog.selectedFiles().front();
+  const QString path = dialog.selectedFiles().front();
+  context_.WithSettings([&](QSettings& settings) { RememberFolder(settings, kind.key, path); });
+  return path;
 }
 
 }  // namespace vrx

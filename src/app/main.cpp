@@ -1,4 +1,3 @@
-#include <QLocale>
 #include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
@@ -19,7 +18,6 @@ int main(int argc, char** argv) {
   vrx::VrxApplication app(argc, argv);
   // The application title; the display name is left unset, so window captions stay exact.
   QApplication::setApplicationName(QStringLiteral("VRX-L Сервис"));
-  QLocale::setDefault(QLocale::system());
   QTextStream err(stderr);
 
   QString error;

@@ -105,15 +105,6 @@ Connection& CliRun::Connect() {
   return *connection_;
 }
 
-QString CliRun::PortFailure() const {
-  if (!connection_)
-    return {};
-  const TComPort& port = connection_->port;
-  return QStringLiteral("Порт COM%1 (%2) не открылся: %3")
-      .arg(line_.portNumber)
-      .arg(port.DeviceName(static_cast<uint8_t>(line_.portNumber)), port.LastOpenError());
-}
-
 QStringList CliRun::TakeLostOutcomes() {
   return journal_ ? journal_->TakeLostOutcomes() : QStringList();
 }

@@ -77,8 +77,6 @@ class CliRun {
   Connection& Connect();
   // The journal of writes: --journal FILE, or the default one.
   JournalDatabase& Journal();
-  // Why the port did not open: "Порт COMn (DEVICE) не открылся: REASON".
-  QString PortFailure() const;
   // The messages of the write outcomes the journal refused (JournalRecorder::TakeLostOutcomes).
   QStringList TakeLostOutcomes();
 

@@ -180,10 +180,8 @@ int RunVrxCtl(const QStringList& arguments, QTextStream& in, QTextStream& out, Q
       err << error.message() << '\n';
       return kExitUsage;
     } catch (const EOwned& error) {
+      // A port that did not open says why on the message's second line.
       err << error.message() << '\n';
-      // The window shows why the port did not open in its status line; here it follows.
-      if (run && error.message() == QString::fromUtf8(TComPort::kNotOpen))
-        err << run->PortFailure() << '\n';
       return kExitRefused;
     } catch (const EAbort&) {
       // A confirmation was refused: nothing was written.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "iface/Cp1251.h"
+#include "model/DecimalText.h"
 #include "model/Errors.h"
 
 namespace vrx {
@@ -15,13 +16,10 @@ constexpr int kObjIdAt = 8;
 constexpr int kModemByte = 25;
 constexpr int kModemStrAt = 26;
 
-int64_t IntegerOf(const QString& text) {
-  bool ok = false;
-  const int64_t value = text.trimmed().toLongLong(&ok);
-  if (!ok)
-    throw EOwned(QStringLiteral("\"%1\" не является целым числом").arg(text));
-  return value;
-}
+// The largest value of a register; the time-out register counts units of kTimeoutUnitMs.
+constexpr int kWordMax = 0xFFFF;
+// What the two digits of the network address hold.
+constexpr int kNetNumMax = 99;
 
 void PutWord(InterfaceBlock& block, int at, int64_t value) {
   block[at] = static_cast<uint8_t>((value >> 8) & 0xFF);
@@ -59,9 +57,13 @@ int Word(const uint8_t* block, int at) {
 
 InterfaceBlock EncodeInterfaceBlock(const InterfaceForm& form) {
   InterfaceBlock block{};
-  PutWord(block, 0, IntegerOf(form.NetNumEdit));
-  PutWord(block, 2, IntegerOf(form.SerNumEdit));
-  const double units = static_cast<double>(IntegerOf(form.VRXTimeOutEdit)) / kTimeoutUnitMs;
+  // A value outside its register would be written cut to 16 bits, so it is refused.
+  PutWord(block, 0, IntegerIn(form.NetNumEdit, QStringLiteral("Сетевой адрес"), 0, kNetNumMax));
+  PutWord(block, 2, IntegerIn(form.SerNumEdit, QStringLiteral("Заводской номер"), 0, kWordMax));
+  const double units =
+      static_cast<double>(IntegerIn(form.VRXTimeOutEdit, QStringLiteral("Время ожидания ответа"), 0,
+                                    kWordMax * kTimeoutUnitMs)) /
+      kTimeoutUnitMs;
   // nearbyint rounds halves to even in the default rounding mode.
   PutWord(block, 4, static_cast<int64_t>(std::nearbyint(units)));
   block[kAutoSleepByte] = form.cbAutoSleep ? 1 : 0;

@@ -53,6 +53,11 @@ const char* const kNoSchemeTwentyNine = "Для этой версии прибо
 const char* const kDoneLeaveInitMode =
     "Прибор проинициализирован успешно. Выйти из режима инициализации?";
 const char* const kDone = "Прибор проинициализирован успешно.";
+// The fields a refused value is named by, as the tab's captions name them.
+const QString kDeviceNumberField = QStringLiteral("Номер прибора");
+const QString kWinterField = QStringLiteral("Холодная вода, зима");
+const QString kSummerField = QStringLiteral("Холодная вода, лето");
+const QString kColdWaterPressureField = QStringLiteral("Холодная вода, P");
 
 // Nearest integer, halves to even; clamped to the range of the field it goes into.
 int Rounded(double value, int low, int high) {
@@ -66,8 +71,8 @@ uint8_t ByteOf(double value) {
   return static_cast<uint8_t>(Rounded(value, 0, 255));
 }
 
-uint8_t TenthsOf(const QString& text) {
-  return ByteOf(NumberOf(text) * kTenths);
+uint8_t TenthsOf(const QString& text, const QString& field) {
+  return ByteOf(NumberOf(text, field) * kTenths);
 }
 
 bool Flow(const ChannelRow& row) {
@@ -88,7 +93,7 @@ void EncodeOldFormat(const InitWorkspace& workspace, SettingsImage& image) {
   const InitTabControls& c = workspace.Controls();
   const UiSelection& selection = workspace.Selection();
   const ChannelsTable& channels = workspace.cdsChannels();
-  SetDeviceNumber(image, static_cast<uint16_t>(IntegerOf(c.DevNoEdit.text)));
+  SetDeviceNumber(image, static_cast<uint16_t>(IntegerOf(c.DevNoEdit.text, kDeviceNumberField)));
 
   const bool gcal = c.cbQWDim.index != 0;
   const int coldWaterPressure = image.FieldPos(TcwPressure);
@@ -99,9 +104,9 @@ void EncodeOldFormat(const InitWorkspace& workspace, SettingsImage& image) {
     image.SetByte(coldWaterPressure, 0);
     SetSwitchMonths(image, kNoColdWaterMonths);
   } else {
-    const uint8_t summer = TenthsOf(c.summerTcwEdit.text);
-    const uint8_t winter = TenthsOf(c.winterTcwEdit.text);
-    const int pressure = IntegerOf(c.tcwPressureEdit.text);
+    const uint8_t summer = TenthsOf(c.summerTcwEdit.text, kSummerField);
+    const uint8_t winter = TenthsOf(c.winterTcwEdit.text, kWinterField);
+    const int pressure = IntegerOf(c.tcwPressureEdit.text, kColdWaterPressureField);
     SetColdWaterTenths(image, Season::Summer, summer);
     SetColdWaterTenths(image, Season::Winter, winter);
     image.SetByte(coldWaterPressure, static_cast<uint8_t>(pressure - 1));
@@ -189,7 +194,7 @@ void EncodeNewFormat(const InitWorkspace& workspace, SettingsImage& image) {
   const ChannelsTable& channels = workspace.cdsChannels();
   const TFamilyRecord& family = image.Family();
   const TDeviceRecord& type = image.DeviceType();
-  SetDeviceNumber(image, static_cast<uint16_t>(IntegerOf(c.DevNoEdit.text)));
+  SetDeviceNumber(image, static_cast<uint16_t>(IntegerOf(c.DevNoEdit.text, kDeviceNumberField)));
 
   if (selection.SchemeHas(kFlagNoColdWater)) {
     SetColdWaterPressureTenths(image, 0);
@@ -197,9 +202,9 @@ void EncodeNewFormat(const InitWorkspace& workspace, SettingsImage& image) {
     SetColdWaterTenths(image, Season::Winter, 0);
     SetSwitchMonths(image, kNoColdWaterMonths);
   } else {
-    SetColdWaterPressureTenths(image, TenthsOf(c.tcwPressureEdit.text));
-    SetColdWaterTenths(image, Season::Summer, TenthsOf(c.summerTcwEdit.text));
-    SetColdWaterTenths(image, Season::Winter, TenthsOf(c.winterTcwEdit.text));
+    SetColdWaterPressureTenths(image, TenthsOf(c.tcwPressureEdit.text, kColdWaterPressureField));
+    SetColdWaterTenths(image, Season::Summer, TenthsOf(c.summerTcwEdit.text, kSummerField));
+    SetColdWaterTenths(image, Season::Winter, TenthsOf(c.winterTcwEdit.text, kWinterField));
     SetSwitchMonths(image, {c.cbSummerDst.index + 1, c.cbWinterDst.index + 1});
   }
 

@@ -28,6 +28,7 @@ void TComPort::Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs
   QString reason;
   if (!backend_->Open(device, baudRate, &reason)) {
     lastOpenError_ = reason.isEmpty() ? QStringLiteral("не удалось открыть") : reason;
+    lastOpenDevice_ = device;
     qCDebug(lcLink) << "open" << device << "failed:" << lastOpenError_;
     if (trace_ != nullptr)
       trace_->Event(QStringLiteral("open %1 failed: %2").arg(device, lastOpenError_));
@@ -77,7 +78,10 @@ void TComPort::CheckOpen() {
       retryOpen_ && NetworkAddress::Names(device)) {
     throw EComPort(QStringLiteral("Нет связи с сервером %1: %2").arg(device, lastOpenError_));
   }
-  throw EComPort(kNotOpen);
+  if (lastOpenError_.isEmpty())
+    throw EComPort(kNotOpen);
+  throw EComPort(QStringLiteral("%1\n%2: %3")
+                     .arg(QString::fromUtf8(kNotOpen), lastOpenDevice_, lastOpenError_));
 }
 
 void TComPort::BeginExchange(const QString& what) {
@@ -126,6 +130,7 @@ void TComPort::LoseDevice(const QString& reason) {
   lost_ = true;
   retryOpen_ = true;
   lastOpenError_ = reason;
+  lastOpenDevice_ = device;
   throw EComPort(
       QStringLiteral("Порт COM%1 (%2) отключен: %3").arg(portNumber_).arg(device, reason));
 }

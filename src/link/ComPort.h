@@ -29,10 +29,11 @@ class TComPort {
   void Close();
   // Closes and opens again with the stored number, speed and current read time-out.
   void Reopen();
-  // Raises "COM-порт не открыт" when the port is closed. A port whose device went away during
-  // a read is opened again first, as it was, so the next action works once the device is back;
-  // so is a network server that could not be reached, and while it still cannot be, the error
-  // names its address and the reason.
+  // Raises "COM-порт не открыт" when the port is closed, with a second line "DEVICE: REASON"
+  // when it is closed because it did not open. A port whose device went away during a read is
+  // opened again first, as it was, so the next action works once the device is back; so is a
+  // network server that could not be reached, and while it still cannot be, the error names its
+  // address and the reason.
   void CheckOpen();
 
   // Reads exactly count bytes within one total time-out; raises "Нет ответа от прибора" when
@@ -53,7 +54,8 @@ class TComPort {
   uint8_t PortNumber() const { return portNumber_; }
   uint32_t BaudRate() const { return baudRate_; }
   int32_t ReadTimeout() const { return readTimeoutMs_; }
-  // The device the port number resolves to, and why the last Open failed (empty after success).
+  // The device the port number resolves to, and why the last Open failed (empty after success):
+  // in Russian with what to do where the user can act on it (PortOpenReason).
   QString DeviceName(uint8_t portNumber) const { return naming_.Resolve(portNumber); }
   QString LastOpenError() const { return lastOpenError_; }
   PortNaming& Naming() { return naming_; }
@@ -92,6 +94,7 @@ class TComPort {
   uint32_t baudRate_ = 0;
   int32_t readTimeoutMs_ = 0;
   QString lastOpenError_;
+  QString lastOpenDevice_;  // the device lastOpenError_ is about
   bool lost_ = false;
   LineTrace* trace_ = nullptr;
 };

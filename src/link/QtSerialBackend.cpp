@@ -6,9 +6,16 @@
 #include <cerrno>
 #include <cstring>
 
+#include "link/PortOpenReason.h"
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <QFile>
 #endif
 
 namespace vrx {
@@ -18,6 +25,49 @@ namespace {
 // program forever.
 constexpr int kWriteDrainMs = 30000;
 
+#ifdef Q_OS_UNIX
+QString UserName(uid_t uid) {
+  const passwd* entry = ::getpwuid(uid);
+  return entry != nullptr ? QString::fromLocal8Bit(entry->pw_name) : QString::number(uid);
+}
+
+QString GroupName(gid_t gid) {
+  const group* entry = ::getgrgid(gid);
+  return entry != nullptr ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
+}
+#endif
+
+// Why `port` did not open `device`. QSerialPort reports a device the user may not open and one
+// another program holds alike, as a permission error, so the device itself is asked which.
+PortOpenFailure OpenFailureOf(const QSerialPort& port, const QString& device) {
+  PortOpenFailure failure;
+  failure.system = port.errorString();
+  if (port.error() == QSerialPort::DeviceNotFoundError) {
+    failure.kind = PortOpenFailure::Kind::kNoDevice;
+  } else if (port.error() == QSerialPort::PermissionError) {
+#ifdef Q_OS_UNIX
+    // A name without a folder is one in /dev, as QSerialPort takes it.
+    const QByteArray path =
+        QFile::encodeName(device.startsWith(QLatin1Char('/')) ? device : "/dev/" + device);
+    struct stat status {};
+    if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES &&
+        ::stat(path.constData(), &status) == 0) {
+      failure.kind = PortOpenFailure::Kind::kPermission;
+      failure.user = UserName(::geteuid());
+      failure.group = GroupName(status.st_gid);
+    } else {
+      // The user may open it: another program holds it (a lock file or exclusive use).
+      failure.kind = PortOpenFailure::Kind::kBusy;
+    }
+#else
+    (void)device;
+    // Windows answers a port that another program holds with "access denied".
+    failure.kind = PortOpenFailure::Kind::kBusy;
+#endif
+  }
+  return failure;
+}
+
 }  // namespace
 
 bool QtSerialBackend::Open(const QString& device, uint32_t baudRate, QString* reason) {
@@ -25,7 +75,7 @@ bool QtSerialBackend::Open(const QString& device, uint32_t baudRate, QString* re
   port->setPortName(device);
   if (!port->open(QIODevice::ReadWrite)) {
     if (reason != nullptr)
-      *reason = port->errorString();
+      *reason = PortOpenReason(OpenFailureOf(*port, device));
     return false;
   }
   port->setBaudRate(static_cast<qint32>(baudRate));

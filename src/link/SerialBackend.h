@@ -13,7 +13,8 @@ class SerialBackend {
   virtual ~SerialBackend() = default;
 
   // Opens the device 8-N-1, raw, DTR asserted and RTS released. On failure returns false and
-  // leaves the operating system's reason in *reason.
+  // leaves the reason in *reason, in Russian with what to do where the user can act on it
+  // (PortOpenReason), else the operating system's.
   virtual bool Open(const QString& device, uint32_t baudRate, QString* reason) = 0;
   virtual void Close() = 0;
   // Reads up to count bytes, waiting until count have come or timeoutMs have passed in all.

@@ -7,6 +7,12 @@ namespace vrx {
 
 namespace {
 
+// An edit may be left empty while it is being typed into; the write refuses it.
+void RequireFilled(const QString& text, const QString& field) {
+  if (text.trimmed().isEmpty())
+    throw EOwned(QStringLiteral("Поле \"%1\" не заполнено").arg(field));
+}
+
 QLocale WithoutGroupSeparator(QLocale locale) {
   locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
   return locale;
@@ -35,19 +41,30 @@ QString OneDecimalText(double value, const QLocale& locale) {
   return text;
 }
 
-int IntegerOf(const QString& text) {
+int IntegerOf(const QString& text, const QString& field) {
+  RequireFilled(text, field);
   bool ok = false;
   const int value = text.trimmed().toInt(&ok);
   if (!ok)
-    throw EOwned(QStringLiteral("\"%1\" не является целым числом").arg(text));
+    throw EOwned(QStringLiteral("Поле \"%1\": \"%2\" не является целым числом").arg(field, text));
   return value;
 }
 
-double NumberOf(const QString& text) {
+double NumberOf(const QString& text, const QString& field) {
+  RequireFilled(text, field);
   const std::optional<double> value = ParseDecimal(text);
   if (!value)
-    throw EOwned(QStringLiteral("\"%1\" не является числом").arg(text));
+    throw EOwned(QStringLiteral("Поле \"%1\": \"%2\" не является числом").arg(field, text));
   return *value;
+}
+
+int IntegerIn(const QString& text, const QString& field, int min, int max) {
+  const int value = IntegerOf(text, field);
+  if (value < min || value > max) {
+    throw EOwned(
+        QStringLiteral("Поле \"%1\": число должно быть от %2 до %3").arg(field).arg(min).arg(max));
+  }
+  return value;
 }
 
 }  // namespace vrx

@@ -12,11 +12,14 @@ namespace vrx {
 // separator. Nothing when the text is not a number.
 std::optional<double> ParseDecimal(const QString& text, const QLocale& locale = QLocale());
 
-// The integer or the number a text stands for; a text that is not one raises the conversion
-// error ("\"x\" не является целым числом", "\"x\" не является числом"), which ends an
-// initialization before anything is sent.
-int IntegerOf(const QString& text);
-double NumberOf(const QString& text);
+// The integer or the number the text of a field stands for. A text that is not one raises an
+// error that names the field ("Поле \"FIELD\" не заполнено", "Поле \"FIELD\": \"x\" не является
+// целым числом", "… не является числом"), which ends a write before anything is sent.
+int IntegerOf(const QString& text, const QString& field);
+double NumberOf(const QString& text, const QString& field);
+// An integer of the field from min to max; another raises "Поле \"FIELD\": число должно быть
+// от MIN до MAX".
+int IntegerIn(const QString& text, const QString& field, int min, int max);
 
 // The text a float field shows: `precision` significant digits, no trailing zeros.
 QString FloatFieldText(double value, int precision, const QLocale& locale = QLocale());

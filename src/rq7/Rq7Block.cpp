@@ -122,6 +122,15 @@ QString Channel(const char* name, int channel) {
   return QString::fromUtf8(name).arg(channel);
 }
 
+// The flow limits of channel ch (0 or 1), named as the tab's captions name them.
+double MinFlow(const Rq7InitForm& form, int ch) {
+  return NumberOf(form.texts.value(Channel("meV%1l", ch + 1)), Channel("Мин. расход V%1", ch + 1));
+}
+
+double MaxFlow(const Rq7InitForm& form, int ch) {
+  return NumberOf(form.texts.value(Channel("meV%1h", ch + 1)), Channel("Макс. расход V%1", ch + 1));
+}
+
 }  // namespace
 
 void DecodeUnitBlock(const uint8_t* block, Rq7InitForm& form) {
@@ -167,7 +176,7 @@ void EncodeUnitBlock(const Rq7InitForm& form, uint8_t* block) {
   bool ok = false;
   const int address = text(QStringLiteral("DevRQAddrEdit")).trimmed().toInt(&ok);
   block[kAddressOffset] = static_cast<uint8_t>(ok && address > 0 && address <= 0xFF ? address : 0);
-  const int number = IntegerOf(text(QStringLiteral("DevRQNoEdit")));
+  const int number = IntegerOf(text(QStringLiteral("DevRQNoEdit")), QStringLiteral("Зав. №"));
   if (number < 0 || number > kWordMax)
     throw EOwned("Заводской номер должен быть от 0 до 65535");
   SetWord(block + kNumberOffset, number);
@@ -175,10 +184,8 @@ void EncodeUnitBlock(const Rq7InitForm& form, uint8_t* block) {
     block[kPulseOffset + ch] = static_cast<uint8_t>(std::max(
         0,
         static_cast<int>(PulseValueItems().indexOf(text(QString::fromLatin1(kRq7ListNames[ch]))))));
-    SetWord(block + kMinFlowOffset + 2 * ch,
-            RoundedWord(NumberOf(text(Channel("meV%1l", ch + 1))) * kThousandths));
-    SetWord(block + kMaxFlowOffset + 2 * ch,
-            RoundedWord(NumberOf(text(Channel("meV%1h", ch + 1)))));
+    SetWord(block + kMinFlowOffset + 2 * ch, RoundedWord(MinFlow(form, ch) * kThousandths));
+    SetWord(block + kMaxFlowOffset + 2 * ch, RoundedWord(MaxFlow(form, ch)));
   }
   for (const FlagBit& flag : kFlagBits)
     SetBit(block, flag.byte, flag.bit, form.checks.value(QString::fromLatin1(flag.box)));
@@ -215,8 +222,8 @@ void DecodeClockCorrection(uint8_t value, Rq7InitForm& form) {
 QStringList CheckUnitFlows(const Rq7InitForm& form) {
   double vmin[2], vmax[2];
   for (int ch = 0; ch < 2; ++ch) {
-    vmin[ch] = NumberOf(form.texts.value(Channel("meV%1l", ch + 1)));
-    vmax[ch] = NumberOf(form.texts.value(Channel("meV%1h", ch + 1)));
+    vmin[ch] = MinFlow(form, ch);
+    vmax[ch] = MaxFlow(form, ch);
   }
   QStringList failed;
   for (int ch = 0; ch < 2; ++ch) {

@@ -84,11 +84,17 @@ QString CounterSetting::ValidDigits(const CounterField& field) const {
   for (const QChar c : digits) {
     number = number && c >= QLatin1Char('0') && c <= QLatin1Char('9');
   }
+  // The message names the field as its caption does ("tp1:").
+  const auto refuse = [&field](const char* message) {
+    return EValidation(
+        QStringLiteral("%1 в поле \"%2\"").arg(QString::fromUtf8(message), field.label.chopped(1)),
+        field.name);
+  };
   if (!number) {
-    throw EValidation(QString::fromUtf8(kNotDecimal), field.name);
+    throw refuse(kNotDecimal);
   }
   if (field.kind == CounterKind::Time && digits[kMinuteTensIndex] > QLatin1Char('5')) {
-    throw EValidation(QString::fromUtf8(kBadMinutes), field.name);
+    throw refuse(kBadMinutes);
   }
   return digits;
 }

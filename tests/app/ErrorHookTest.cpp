@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QEvent>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <stdexcept>
 
 #include "app/VrxApplication.h"
@@ -68,6 +70,20 @@ TEST(ErrorHookTest, EscapedErrorsReachTheErrorBoxAndEventsGoOn) {
   EXPECT_EQ(receiver.events, 4);
   EXPECT_EQ(messages.All().size(), 2u);
   EXPECT_EQ(cursor.Current(), CursorShape::Normal);
+}
+
+// What Qt draws itself is Russian whatever the system's language, wherever the translations are
+// installed.
+TEST(ErrorHookTest, QtsOwnTextsAreRussianWhenTheTranslationsAreInstalled) {
+  const QString file =
+      QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ru.qm");
+  if (!QFileInfo::exists(file))
+    GTEST_SKIP() << file.toStdString() << " is not installed (qt6-translations-l10n)";
+  const auto* app = static_cast<VrxApplication*>(QCoreApplication::instance());
+  EXPECT_TRUE(app->QtTranslated());
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Имя файла:");
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), "&Копировать");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/MainForm.h"
 #include "cli/VrxCtl.h"
 #include "init/WorkspaceForm.h"
+#include "support/DemoRun.h"
 #include "support/FakePortLine.h"
 #include "support/QtPrinters.h"
 
@@ -78,18 +79,12 @@ QJsonObject ShownForm(const QWidget& window, const QJsonObject& keys) {
 class InitTabReading : public testing::TestWithParam<const char*> {};
 
 TEST_P(InitTabReading, ReadFillsTheTabAsTheCompanionPrintsIt) {
-  QTemporaryDir dir;
-  RealPacer pacer;
-  PlainCursor cursor;
-  RecordingMessages messages;
-  RunContext context(pacer, cursor, messages, test::PlainNaming(), {},
-                     dir.filePath(QStringLiteral("tool.ini")));
-  const auto instrument = StartDemoInstrument(context, GetParam());
-  TMainForm form(context, {});
+  test::DemoRun run(QString::fromLatin1(GetParam()));
+  TMainForm form(run.context, {});
 
   QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("bbReadIniParams")),
                     Qt::LeftButton);
-  ASSERT_TRUE(messages.All().empty()) << messages.Texts().join('\n').toStdString();
+  ASSERT_TRUE(run.messages.All().empty()) << run.messages.Texts().join('\n').toStdString();
   const QJsonObject expected = CompanionSettings(GetParam());
   ASSERT_EQ(expected.value("cbDeviceType").toString(), GetParam());
   EXPECT_EQ(ToForm(form.Workspace()), expected);

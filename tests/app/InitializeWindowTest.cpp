@@ -17,8 +17,8 @@
 #include "cli/CtlInstrument.h"
 #include "image/SettingsFields.h"
 #include "journal/JournalDatabase.h"
-#include "session/FileDialogs.h"
 #include "sim/HeatCalculator.h"
+#include "support/ChosenFile.h"
 #include "support/FakePortLine.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedConfirmation.h"
@@ -450,13 +450,6 @@ TEST_F(InitializeWindow, TheWindowsClockDialogAsksAndIsReused) {
   }
 }
 
-// The file dialogs answer with the path the test chose.
-struct ChosenFile : FileDialogs {
-  QString path;
-  QString OpenFileName(const QString&, const QString&) override { return path; }
-  QString SaveFileName(const QString&, const QString&, const QString&) override { return path; }
-};
-
 // A template saved after "Считать" is what `vrxctl settings --json` prints for the same settings,
 // and the window and `vrxctl init --form` write the same block from one template, whether the
 // window saved it or loaded it.
@@ -466,7 +459,7 @@ TEST_F(InitializeWindow, TemplatesAreTheCompanionsFormFiles) {
     SCOPED_TRACE(type);
     Start(type);
     context_->timeStamp = PcTimeStamp([now] { return now; });
-    ChosenFile files;
+    test::ChosenFile files;
     context_->fileDialogs = &files;
     test::Instrument companion(type);
     companion.Device().SetImage(instrument_->Device().Image());
@@ -506,6 +499,10 @@ TEST_F(InitializeWindow, TemplatesAreTheCompanionsFormFiles) {
     writesAlike(template_("bnLoadTemplate", companion.WriteForm(form).section('/', -1)));
     EXPECT_EQ(Find<QLineEdit>("DevNoEdit")->text(), "777");
     EXPECT_EQ(instrument_->Device().Writes().size(), 2u);
+    // Both buttons ask for the one kind of file, so they start in the same folder.
+    EXPECT_EQ(files.asked, (QStringList{"save Сохранить шаблон Templates Шаблоны (*.json) json",
+                                        "save Сохранить шаблон Templates Шаблоны (*.json) json",
+                                        "open Загрузить шаблон Templates Шаблоны (*.json)"}));
   }
 }
 

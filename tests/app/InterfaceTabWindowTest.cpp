@@ -10,12 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "app/DemoInstrument.h"
 #include "app/MainForm.h"
 #include "cli/VrxCtl.h"
+#include "support/DemoRun.h"
 #include "support/FakePortLine.h"
 
 namespace vrx {
@@ -36,13 +35,10 @@ QJsonObject ShownForm(const QWidget& window, const QJsonObject& keys) {
 }
 
 TEST(InterfaceTabWindow, ReadShowsWhatTheCompanionPrints) {
-  QTemporaryDir dir;
-  RealPacer pacer;
-  PlainCursor cursor;
-  RecordingMessages messages;
-  RunContext context(pacer, cursor, messages, test::PlainNaming(), {},
-                     dir.filePath(QStringLiteral("tool.ini")));
-  const auto instrument = StartDemoInstrument(context, QStringLiteral("VRX-L13-2.2"));
+  test::DemoRun run(QStringLiteral("VRX-L13-2.2"));
+  const auto& instrument = run.instrument;
+  RunContext& context = run.context;
+  const RecordingMessages& messages = run.messages;
   sim::InterfaceModule::Registers registers = sim::InterfaceModule::DefaultRegisters();
   registers[1] = 42;
   registers[7] = 1;
@@ -72,7 +68,7 @@ TEST(InterfaceTabWindow, ReadShowsWhatTheCompanionPrints) {
   emit speed->activated(1);
   EXPECT_EQ(context.connection.modbus.InterfaceBaud(), 9600u);
   EXPECT_EQ(context.connection.port.BaudRate(), 4800u);
-  EXPECT_TRUE(QSettings(dir.filePath(QStringLiteral("tool.ini")), QSettings::IniFormat)
+  EXPECT_TRUE(QSettings(run.dir.filePath(QStringLiteral("tool.ini")), QSettings::IniFormat)
                   .contains(QStringLiteral("ComNumber")));
 }
 

@@ -13,8 +13,8 @@ namespace vrx {
 namespace {
 
 // The adapter is pulled out while "Считать" reads the settings: the error box gives the system's
-// reason, the status line says the port is not open, and once the adapter is back under the same
-// name the same button reads the instrument again.
+// reason, the status line says the port is not open, while it is away both say why in Russian,
+// and once the adapter is back under the same name the same button reads the instrument again.
 TEST(PortLossWindowTest, ALostDeviceIsReportedAndTheNextReadWorksOnceItIsBack) {
   QTemporaryDir dir;
   const QString device = dir.filePath("ttyUSB0");
@@ -44,6 +44,16 @@ TEST(PortLossWindowTest, ALostDeviceIsReportedAndTheNextReadWorksOnceItIsBack) {
       << messages.Texts()[0].toStdString();
   EXPECT_TRUE(status->text().startsWith(QStringLiteral("COM1 → %1 — не открыт: ").arg(device)))
       << status->text().toStdString();
+
+  // Still away: the error box and the status line give the same Russian reason.
+  messages.Clear();
+  emulator.reset();
+  read->click();
+  const QString reason = QStringLiteral(
+      "нет такого устройства. Подключен ли адаптер? Устройство порта выбирается в «Порты…».");
+  EXPECT_EQ(messages.Texts(),
+            QStringList{QStringLiteral("COM-порт не открыт\n%1: %2").arg(device, reason)});
+  EXPECT_EQ(status->text(), QStringLiteral("COM1 → %1 — не открыт: %2").arg(device, reason));
 
   messages.Clear();
   emulator = plugIn();

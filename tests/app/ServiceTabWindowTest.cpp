@@ -140,7 +140,8 @@ TEST(ServiceTabWindow, DialogsReadAndWriteTheDemoInstrument) {
   });
   EXPECT_EQ(window.messages.Texts(),
             QStringList({"Автокоррекция RTC установлена.", "Коррекции цен импульса установлены.",
-                         "Введите значение минут в диапазоне 0-59", "Счетчики установлены"}));
+                         "Введите значение минут в диапазоне 0-59 в поле \"tp1\"",
+                         "Счетчики установлены"}));
   const std::vector<uint8_t> image = device.Image();
   EXPECT_EQ(std::vector<uint8_t>(image.begin() + 25, image.begin() + 29),
             (std::vector<uint8_t>{0x59, 0x12, 0x00, 0x00}));

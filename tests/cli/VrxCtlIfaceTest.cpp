@@ -88,7 +88,7 @@ TEST(VrxCtlIface, RefusalsSendNoWrite) {
       {"not an integer",
        {"iface", "write", "--form", line.Form(R"({"SerNumEdit": "12a"})")},
        1,
-       "\"12a\" не является целым числом\n"},
+       "Поле \"Заводской номер\": \"12a\" не является целым числом\n"},
       {"unreadable form", {"iface", "write", "--form", line.dir.filePath("none.json")}, 2, ""},
       {"unknown action", {"iface", "erase"}, 2, ""},
   };

@@ -62,7 +62,7 @@ TEST(VrxCtlService, CountersAsTheFieldsShowThem) {
   const CtlRun minutes = device.Run(
       {"counters", "write", "--time-ok", "--form", device.WriteForm({{"metp2", "00012:75"}})});
   EXPECT_EQ(minutes.code, 1);
-  EXPECT_EQ(minutes.err, "Введите значение минут в диапазоне 0-59\n");
+  EXPECT_EQ(minutes.err, "Введите значение минут в диапазоне 0-59 в поле \"tp2\"\n");
 }
 
 // What a dialog prints, hidden and disabled controls included, is a form it takes back.

@@ -80,9 +80,9 @@ TEST(VrxCtl, FailuresPrintTheMessageAloneAndExitOne) {
     QStringList arguments;
     const char* message;
   } cases[] = {
-      // The device and the system's reason follow on a second line.
       {{"--port", "/nonexistent/tty", "identify"},
-       "COM-порт не открыт\nПорт COM1 (/nonexistent/tty) не открылся: No such file or directory\n"},
+       "COM-порт не открыт\n/nonexistent/tty: нет такого устройства. Подключен ли адаптер? "
+       "Устройство порта выбирается в «Порты…».\n"},
       {{"--demo", "VRX-L13-2.2", "rq-identify"}, "Подключенный прибор не RQ-7\n"},
   };
   for (const auto& c : cases) {

@@ -35,8 +35,8 @@ TEST(InterfaceBlock, EncodesTheTabsValues) {
       {"1000 ms is 15 units", [](InterfaceForm& f) { f.VRXTimeOutEdit = "1000"; }, 4, 2, "000F"},
       {"1.5 units round to 2", [](InterfaceForm& f) { f.VRXTimeOutEdit = "99"; }, 4, 2, "0002"},
       {"2.5 units round to 2", [](InterfaceForm& f) { f.VRXTimeOutEdit = "165"; }, 4, 2, "0002"},
-      {"only the low 16 bits", [](InterfaceForm& f) { f.SerNumEdit = "70000"; }, 2, 2, "1170"},
-      {"negative address", [](InterfaceForm& f) { f.NetNumEdit = "-1"; }, 0, 2, "FFFF"},
+      {"largest serial number", [](InterfaceForm& f) { f.SerNumEdit = "65535"; }, 2, 2, "FFFF"},
+      {"largest time-out", [](InterfaceForm& f) { f.VRXTimeOutEdit = "4325310"; }, 4, 2, "FFFF"},
       {"flags", [](InterfaceForm& f) { f.cbAutoSleep = true, f.cbModemEnable = false; }, 6, 2,
        "0001"},
       {"16 characters fill bytes 8 to 23, byte 24 stays 0",
@@ -60,8 +60,17 @@ TEST(InterfaceBlock, RefusesValuesItCannotWrite) {
     const char* message;
   };
   const Case cases[] = {
-      {[](InterfaceForm& f) { f.NetNumEdit = "x1"; }, "\"x1\" не является целым числом"},
-      {[](InterfaceForm& f) { f.VRXTimeOutEdit = ""; }, "\"\" не является целым числом"},
+      {[](InterfaceForm& f) { f.NetNumEdit = "x1"; },
+       "Поле \"Сетевой адрес\": \"x1\" не является целым числом"},
+      {[](InterfaceForm& f) { f.NetNumEdit = "-1"; },
+       "Поле \"Сетевой адрес\": число должно быть от 0 до 99"},
+      {[](InterfaceForm& f) { f.VRXTimeOutEdit = " "; },
+       "Поле \"Время ожидания ответа\" не заполнено"},
+      // 65536 × 66 ms: one unit more than the register holds.
+      {[](InterfaceForm& f) { f.VRXTimeOutEdit = "4325376"; },
+       "Поле \"Время ожидания ответа\": число должно быть от 0 до 4325310"},
+      {[](InterfaceForm& f) { f.SerNumEdit = "65536"; },
+       "Поле \"Заводской номер\": число должно быть от 0 до 65535"},
       {[](InterfaceForm& f) { f.ObjIDEdit = "Узел 中"; },
        "Поле \"Описание объекта\" содержит символ \"中\", которого нет в кодировке Windows-1251"},
       {[](InterfaceForm& f) { f.ModemStrEdit = "AT☃"; },

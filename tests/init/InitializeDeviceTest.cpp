@@ -466,8 +466,8 @@ TEST(InitializeDevice, NothingIsWrittenWhenACheckFailsOrTheTimeIsRefused) {
        "05 04 04"},
       // A VRX-L1 takes its cold-water pressure as an integer only.
       {"fractional VRX-L1 cold-water pressure", 3, 0x12,
-       [](Bench& b) { b.c().tcwPressureEdit.text = "2,5"; }, "\"2,5\" не является целым числом",
-       "05 04 04"},
+       [](Bench& b) { b.c().tcwPressureEdit.text = "2,5"; },
+       "Поле \"Холодная вода, P\": \"2,5\" не является целым числом", "05 04 04"},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);

@@ -126,14 +126,15 @@ TEST(ComPort, LineOperationsOnAClosedPortRaisePortNotOpen) {
   }
 }
 
-TEST(ComPort, FailedOpenIsSilentKeepsTheReasonAndLeavesThePortClosed) {
+TEST(ComPort, FailedOpenIsSilentAndTheNextOperationGivesTheDeviceAndTheReason) {
   FakeLine line;
   line.backend->openSucceeds = false;
   line.backend->openFailure = QStringLiteral("Permission denied");
   EXPECT_NO_THROW(line.port.Open(3, 4800, 1500));
   EXPECT_FALSE(line.port.IsOpen());
   EXPECT_EQ(line.port.LastOpenError(), QStringLiteral("Permission denied"));
-  EXPECT_EQ(ErrorOf([&] { line.port.PurgeInput(); }), kPortClosed);
+  EXPECT_EQ(ErrorOf([&] { line.port.PurgeInput(); }),
+            "COM-порт не открыт\n/dev/ttyS2: Permission denied");
   EXPECT_EQ(line.log, (EventLog{"open /dev/ttyS2 4800"}));
 
   // A failure without a reason from the system still leaves something to show.

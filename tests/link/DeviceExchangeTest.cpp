@@ -69,10 +69,14 @@ TEST(LinkFailures, ClosedNeverOpenedOrUnopenablePortSendsNothing) {
     RealPacer pacer;
     PlainCursor cursor;
     DeviceLink link(port, state, buffer, pacer, cursor);
-    EXPECT_EQ(ErrorOf([&] { link.IdentifyDevice(); }), kPortClosed);
-    EXPECT_EQ(ErrorOf([&] { link.DeviceExchange(3, {}, {}, true, 0); }), kPortClosed);
-    EXPECT_EQ(ErrorOf([&] { link.IdentifyInterfaceUnit(); }), kPortClosed);
-    EXPECT_EQ(ErrorOf([&] { link.ReadUnitBlock(); }), kPortClosed);
+    // A failed open adds its reason on a second line (PortOpenFailureTest).
+    const std::string closed =
+        openFails ? kPortClosed + ("\n/nonexistent/ttyVRX: " + port.LastOpenError().toStdString())
+                  : kPortClosed;
+    EXPECT_EQ(ErrorOf([&] { link.IdentifyDevice(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { link.DeviceExchange(3, {}, {}, true, 0); }), closed);
+    EXPECT_EQ(ErrorOf([&] { link.IdentifyInterfaceUnit(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { link.ReadUnitBlock(); }), closed);
     EXPECT_EQ(state.Family, nullptr);
     EXPECT_TRUE(emulator.Device().Heard().empty());
   }

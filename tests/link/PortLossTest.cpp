@@ -75,11 +75,15 @@ TEST(PortLoss, ActionEndsWithTheReasonAndTheNextActionReopensThePort) {
     EXPECT_GT(error.size(), expected.size()) << "the system's reason is missing";
     EXPECT_TRUE(port.Lost());
 
-    // Still away: the next action says the port is not open, and keeps waiting for it. The
-    // by-id name goes with the adapter; the pseudo-terminal's number it led to may already serve
-    // a line of another test running meanwhile.
+    // Still away: the next action says the port is not open and why, and keeps waiting for it.
+    // The by-id name goes with the adapter; the pseudo-terminal's number it led to may already
+    // serve a line of another test running meanwhile.
     QFile::remove(line.device);
-    EXPECT_EQ(ErrorOf([&] { line.connection.link.IdentifyDevice(); }), "COM-порт не открыт");
+    EXPECT_EQ(ErrorOf([&] { line.connection.link.IdentifyDevice(); }),
+              QStringLiteral("COM-порт не открыт\n%1: нет такого устройства. Подключен ли "
+                             "адаптер? Устройство порта выбирается в «Порты…».")
+                  .arg(line.device)
+                  .toStdString());
     line.PlugIn();
     EXPECT_EQ(ErrorOf([&] { line.connection.link.IdentifyDevice(); }), "<no error>");
     EXPECT_FALSE(port.Lost());

@@ -8,6 +8,7 @@
 
 #include "model/Errors.h"
 #include "model/NumberHelpers.h"
+#include "model/NumberLocale.h"
 
 // Readable failure output for QString comparisons.
 static void PrintTo(const QString& s, std::ostream* os) {
@@ -144,6 +145,22 @@ TEST(NumberText, NormalizeDecimalSeparator) {
   }
   // The default is the application's locale (Russian in the tests).
   EXPECT_EQ(NormalizeDecimalSeparator(QStringLiteral("2.5")), QStringLiteral("2,5"));
+}
+
+TEST(NumberText, NumbersAreRussianOnlyWhereTheSystemHasNoLocale) {
+  struct {
+    QLocale system;
+    const char* written;  // 2.5
+  } const cases[] = {
+      {QLocale::c(), "2,5"},
+      {QLocale(QLocale::English, QLocale::UnitedStates), "2.5"},
+      {QLocale(QLocale::German, QLocale::Germany), "2,5"},
+      {QLocale(QLocale::English, QLocale::UnitedKingdom), "2.5"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NumberLocale(c.system).toString(2.5), QString::fromLatin1(c.written))
+        << c.system.name().toStdString();
+  }
 }
 
 TEST(NumberText, ProgramDirectoryHoldsTheExecutable) {

@@ -117,12 +117,15 @@ TEST(Rq7Initialize, RefusalsBeforeAnythingIsSent) {
   b.confirmation.script = {false};
   EXPECT_THROW(b.Initialize(), EAbort);
   b.ws.Form().texts["DevRQNoEdit"] = "12a";
-  EXPECT_EQ(ErrorOf([&] { b.Initialize(); }), "\"12a\" не является целым числом");
+  EXPECT_EQ(ErrorOf([&] { b.Initialize(); }), "Поле \"Зав. №\": \"12a\" не является целым числом");
   b.ws.Form().texts["DevRQNoEdit"] = "70000";
   EXPECT_EQ(ErrorOf([&] { b.Initialize(); }), "Заводской номер должен быть от 0 до 65535");
   b.ws.Form().texts["DevRQNoEdit"] = "1";
   b.ws.Form().texts["meV1h"] = "x";
-  EXPECT_EQ(ErrorOf([&] { b.Initialize(); }), "\"x\" не является числом");
+  EXPECT_EQ(ErrorOf([&] { b.Initialize(); }), "Поле \"Макс. расход V1\": \"x\" не является числом");
+  b.ws.Form().texts["meV1h"] = "100";
+  b.ws.Form().texts["meV2l"] = "";
+  EXPECT_EQ(ErrorOf([&] { b.Initialize(); }), "Поле \"Мин. расход V2\" не заполнено");
   EXPECT_TRUE(b.Unit().Heard().empty());
 }
 

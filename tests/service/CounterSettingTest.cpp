@@ -105,9 +105,9 @@ TEST(CounterSetting, RefusesBadValuesBeforeTalkingToTheInstrument) {
     const char* field;
     const char* display;
     const char* message;
-  } cases[] = {{"metp1", "00012:75", "Введите значение минут в диапазоне 0-59"},
-               {"metp1", "0001_:59", "Введите десятичное число"},
-               {"meG2", "00000,00_000", "Введите десятичное число"}};
+  } cases[] = {{"metp1", "00012:75", "Введите значение минут в диапазоне 0-59 в поле \"tp1\""},
+               {"metp1", "0001_:59", "Введите десятичное число в поле \"tp1\""},
+               {"meG2", "00000,00_000", "Введите десятичное число в поле \"G2\""}};
   ServiceBench bench("VRX-L2-2.2");
   CounterSetting dialog(bench.Link());
   dialog.FormShow();

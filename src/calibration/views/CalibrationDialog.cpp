@@ -1,9 +1,7 @@
 #include "calibration/views/CalibrationDialog.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,27 +11,13 @@
 #include "calibration/views/UpDown.h"
 #include "model/Errors.h"
 #include "session/RunContext.h"
+#include "widgets/views/DigitsValidator.h"
 
 namespace vrx {
 
 namespace {
 
 const char* const kAllChannels = "(all)";
-
-// The count and period edits take the digits and backspace; every other character is dropped.
-class DigitsOnly : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) {
-      const QString text = static_cast<QKeyEvent*>(event)->text();
-      if (!text.isEmpty() && !(text.size() == 1 && (text[0].isDigit() || text[0] == '\b'))) {
-        return true;
-      }
-    }
-    return QObject::eventFilter(watched, event);
-  }
-};
 
 QLineEdit* Edit(const QString& name, const QString& text, QWidget* parent) {
   auto* edit = new QLineEdit(text, parent);
@@ -69,9 +53,9 @@ CalibrationDialog::CalibrationDialog(RunContext& context, AdcSamples::Kind kind,
   udCount_ = new UpDown(QStringLiteral("udCount"), edCount_, 1, 9999, false, this);
   edInterval_ = Edit(QStringLiteral("edInterval"), QStringLiteral("1"), this);
   udInterval_ = new UpDown(QStringLiteral("udInterval"), edInterval_, 1, 10, false, this);
-  auto* digits = new DigitsOnly(this);
-  edCount_->installEventFilter(digits);
-  edInterval_->installEventFilter(digits);
+  // The count and the period take digits only.
+  edCount_->setValidator(new DigitsValidator(edCount_));
+  edInterval_->setValidator(new DigitsValidator(edInterval_));
   runRow->addWidget(Caption(QStringLiteral("lbChannel"), QStringLiteral("Канал:")));
   runRow->addWidget(edChannel_);
   runRow->addWidget(udChannel_);
@@ -235,8 +219,10 @@ void CalibrationDialog::Mirror() {
 }
 
 void CalibrationDialog::SaveProtocol() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить протокол"),
-                                                    QString(), QStringLiteral("CSV (*.csv)"));
+  static const FileKind kProtocols{QStringLiteral("Protocols"), QStringLiteral("CSV (*.csv)"),
+                                   QStringLiteral("csv")};
+  const QString path =
+      context_.Files().SaveFileName(QStringLiteral("Сохранить протокол"), kProtocols);
   if (!path.isEmpty()) {
     WriteProtocol(path, Header(), samples_);
   }

@@ -9,6 +9,7 @@
 
 #include "model/DecimalText.h"
 #include "session/RunContext.h"
+#include "widgets/views/DecimalEdit.h"
 
 namespace vrx {
 
@@ -19,8 +20,8 @@ TFormCalibrTempr::TFormCalibrTempr(RunContext& context, QWidget* parent)
   plTspType_ = Panel(QStringLiteral("plTspType"));
   lbDeltaR_ = Caption(QStringLiteral("lbDeltaR"), QString());
   lbJitterR_ = Caption(QStringLiteral("lbJitterR"), QString());
-  edR_ = new QLineEdit(QStringLiteral("100,0000"), this);
-  edR_->setObjectName(QStringLiteral("edR"));
+  edR_ = new DecimalEdit(QStringLiteral("edR"), this);
+  edR_->setText(QLocale().toString(100.0, 'f', 4));
   edR_->setMaxLength(10);
   edR_->setMaximumWidth(90);
   controls_->addWidget(Caption(QStringLiteral("lbTspType"), QStringLiteral("Тип датчика:")), 1, 0);

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "widgets/views/DigitsValidator.h"
+
 namespace vrx {
 
 namespace {
@@ -67,6 +69,8 @@ void InterfaceTab::BuildControls() {
   NetNumEdit_ = Edit(QStringLiteral("NetNumEdit"), InterfaceForm::kNetNumLength, group);
   SerNumEdit_ = Edit(QStringLiteral("SerNumEdit"), InterfaceForm::kSerNumLength, group);
   VRXTimeOutEdit_ = Edit(QStringLiteral("VRXTimeOutEdit"), 0, group);
+  for (QLineEdit* number : {NetNumEdit_, SerNumEdit_, VRXTimeOutEdit_})
+    number->setValidator(new DigitsValidator(number));
   cbAutoSleep_ = new QCheckBox(QStringLiteral("Только текущие"), group);
   cbAutoSleep_->setObjectName(QStringLiteral("cbAutoSleep"));
   ObjIDEdit_ = Edit(QStringLiteral("ObjIDEdit"), InterfaceForm::kObjIdLength, group);

@@ -40,8 +40,8 @@ constexpr int kTemperatureDigits = 5;
 constexpr int kCircuitRows = 9;
 
 // Templates are form files, JSON like those of vrxctl.
-const QString kTemplateFilter = QStringLiteral("Шаблоны (*.json)");
-const QString kTemplateSuffix = QStringLiteral("json");
+const FileKind kTemplates{QStringLiteral("Templates"), QStringLiteral("Шаблоны (*.json)"),
+                          QStringLiteral("json")};
 
 QComboBox* DropDownList(const char* name, QWidget* parent) {
   auto* box = new QComboBox(parent);
@@ -423,8 +423,8 @@ void InitTab::InitializeDevice() {
 void InitTab::SaveTemplate() {
   RunHandler([this] {
     EnterChannelEdit();
-    const QString path = context_.Files().SaveFileName(QStringLiteral("Сохранить шаблон"),
-                                                       kTemplateFilter, kTemplateSuffix);
+    const QString path =
+        context_.Files().SaveFileName(QStringLiteral("Сохранить шаблон"), kTemplates);
     if (!path.isEmpty())
       SaveInitTemplate(workspace_, path);
   });
@@ -433,7 +433,7 @@ void InitTab::SaveTemplate() {
 void InitTab::LoadTemplate() {
   RunHandler([this] {
     const QString path =
-        context_.Files().OpenFileName(QStringLiteral("Загрузить шаблон"), kTemplateFilter);
+        context_.Files().OpenFileName(QStringLiteral("Загрузить шаблон"), kTemplates);
     if (!path.isEmpty())
       LoadInitTemplate(workspace_, path, context_.messages);
   });

@@ -3,14 +3,19 @@
 #include <QComboBox>
 
 #include "init/views/TableModel.h"
+#include "widgets/views/DecimalEdit.h"
 
 namespace vrx {
 
-QWidget* PickListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* PickListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                         const QModelIndex& index) const {
   const QStringList choices = index.data(TableModel::kPickListRole).toStringList();
-  if (choices.isEmpty())
-    return QStyledItemDelegate::createEditor(parent, option, index);
+  // The cells without choices hold numbers: agreed values and thresholds.
+  if (choices.isEmpty()) {
+    auto* edit = new DecimalEdit(QStringLiteral("CellEdit"), parent);
+    edit->setFrame(false);
+    return edit;
+  }
   auto* list = new QComboBox(parent);
   list->setObjectName(QStringLiteral("PickList"));
   list->setEditable(false);

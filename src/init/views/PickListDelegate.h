@@ -5,8 +5,8 @@
 namespace vrx {
 
 // The cell editor of the tab's grids: a drop-down list of the cell's choices (the model's
-// pick list) where the cell has them, a plain line edit where it takes free text. A picked item
-// is entered at once.
+// pick list) where the cell has them, a decimal edit where the cell takes a typed number. A
+// picked item is entered at once.
 class PickListDelegate : public QStyledItemDelegate {
   Q_OBJECT
 

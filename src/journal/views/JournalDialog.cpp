@@ -12,6 +12,7 @@
 
 #include "journal/JournalRestore.h"
 #include "journal/JournalText.h"
+#include "widgets/views/DigitsValidator.h"
 
 namespace vrx {
 
@@ -42,6 +43,8 @@ JournalDialog::JournalDialog(RunContext& context, JournalDatabase& journal, QWid
   resize(900, 600);
 
   edSerial_ = Edit("edSerial", this);
+  // Serial numbers are whole numbers.
+  edSerial_->setValidator(new DigitsValidator(edSerial_));
   edModel_ = Edit("edModel", this);
   auto* bnFilter = Button("bnFilter", "Показать", this);
   auto* filter = new QHBoxLayout;

@@ -9,12 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QVBoxLayout>
 
 #include "session/ActionConnect.h"
 #include "widgets/NumberEditSteps.h"
+#include "widgets/views/DecimalEdit.h"
+#include "widgets/views/DigitsValidator.h"
 #include "widgets/views/NumberEdit.h"
 
 namespace vrx {
@@ -131,12 +132,16 @@ QWidget* Rq7InitTab::BuildFields() {
     lists_[list->objectName()] = list;
     add(ch == 1 ? "Цена импульса 1:" : "Цена импульса 2:", list);
   }
+  // The least flows are decimal numbers, the greatest whole ones.
   const auto flow = [&](const char* name, bool whole) {
-    auto* edit = new QLineEdit(panel);
-    edit->setObjectName(QString::fromLatin1(name));
+    QLineEdit* edit = nullptr;
     if (whole) {
+      edit = new QLineEdit(panel);
+      edit->setObjectName(QString::fromLatin1(name));
       edit->setMaxLength(kMaxFlowDigits);
-      edit->setValidator(new QRegularExpressionValidator(QRegularExpression("\\d*"), edit));
+      edit->setValidator(new DigitsValidator(edit));
+    } else {
+      edit = new DecimalEdit(QString::fromLatin1(name), panel);
     }
     edits_[edit->objectName()] = edit;
     return edit;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "calibration/views/TFormCalibrTempr.h"
 #include "calibration/views/TformCalibrPressure.h"
 #include "calibration/views/UpDown.h"
+#include "support/ChosenFile.h"
 #include "support/QtPrinters.h"
 
 namespace vrx {
@@ -66,6 +68,14 @@ TEST(CalibrationDialogsTest, TemperatureRunMirrorsCoreAndColoursDeviationAboveTh
   // R set to the box's value: the earlier rows are within the threshold now.
   Find<QLineEdit>(form, "edR")->setText("100,5");
   EXPECT_EQ(delta.data(AdcSamples::kAlarmRole), false);
+
+  // The protocol is saved where the window's file dialogs say.
+  test::ChosenFile files;
+  files.path = bench.dir.filePath("protocol.csv");
+  bench.context.fileDialogs = &files;
+  Find<QPushButton>(form, "bnSaveProtocol")->click();
+  EXPECT_EQ(files.asked, QStringList{"save Сохранить протокол Protocols CSV (*.csv) csv"});
+  EXPECT_GT(QFileInfo(files.path).size(), 0);
   EXPECT_TRUE(bench.messages.Texts().isEmpty());
 }
 
