@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,14 +11,21 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/AboutForm.h"
+#include "app/AboutText.h"
+#include "app/ElidedLabel.h"
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
+#include "app/InputGuard.h"
 #include "app/PortSettings.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
+#include "app/ShownValues.h"
+#include "app/WriteButtonTips.h"
 #include "current/views/CurrentTab.h"
 #include "iface/views/InterfaceTab.h"
 #include "init/views/InitTab.h"
@@ -43,6 +51,8 @@ constexpr int kStripHeight = 34;
 constexpr int kExitButtonWidth = 75;
 constexpr int kExitButtonHeight = 25;
 constexpr int kStripMargin = 8;
+// Where the window's size and place are kept between runs.
+const QString kGeometryKey = QStringLiteral("MainWindow/Geometry");
 
 const char* const kPageCaptions[] = {"Инициализация VRX", "Сервис",
                                      "Текущие параметры", "Доп. интерфейс",
@@ -69,6 +79,8 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
   qApp->installEventFilter(this);
+  ObserveActions();
+  RestorePlacement();
   context_.RunAction([this] { FormCreate(); });
   // The service dialogs come after the window, hidden and reused for the whole run.
   ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
@@ -77,9 +89,12 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   if (context_.fileDialogs == nullptr)
     context_.fileDialogs = &fileDialogs_;
   CreateServiceTab();
+  ShowWriteTips(*this);
 }
 
 TMainForm::~TMainForm() {
+  context_.RemoveObserver(*inputGuard_);
+  context_.RemoveObserver(*status_);
   qApp->removeEventFilter(this);
   context_.afterAction = nullptr;
   delete SchemePictureForm_.data();
@@ -95,7 +110,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildWindow() {
-  setWindowTitle(QStringLiteral("VRX-Сервис 1.3"));
+  setWindowTitle(ProgramCaption());
   QFont windowFont = font();
   windowFont.setFamily(QStringLiteral("Arial"));
   setFont(windowFont);
@@ -113,9 +128,10 @@ void TMainForm::BuildWindow() {
   setCentralWidget(central);
   BuildPages();
 
-  lbPortStatus_ = new QLabel(this);
-  lbPortStatus_->setObjectName(QStringLiteral("lbPortStatus"));
-  statusBar()->addWidget(lbPortStatus_, 1);
+  lbStatus_ = new ElidedLabel(QStringLiteral("lbStatus"), this);
+  statusBar()->addWidget(lbStatus_, 1);
+  lbPortStatus_ = new ElidedLabel(QStringLiteral("lbPortStatus"), this);
+  statusBar()->addPermanentWidget(lbPortStatus_);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -155,8 +171,15 @@ QWidget* TMainForm::BuildPortStrip() {
   ConnectAction(bnJournal, &QPushButton::clicked, context_, [this] {
     auto* dialog = new JournalDialog(context_, journal_.Database(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    ShowWriteTips(*dialog);
     dialog->open();
   });
+  auto* bnAbout = new QToolButton(panel);
+  bnAbout->setObjectName(QStringLiteral("bnAbout"));
+  bnAbout->setText(QStringLiteral("?"));
+  bnAbout->setToolTip(QStringLiteral("О программе"));
+  row->addWidget(bnAbout);
+  ConnectAction(bnAbout, &QToolButton::clicked, context_, [this] { bnAboutClick(); });
   row->addWidget(bnExit_);
 
   ConnectAction(bnExit_, &QPushButton::clicked, context_, [this] { bnExitClick(); });
@@ -296,6 +319,54 @@ void TMainForm::bnPortsClick() {
   TPortsForm form(context_, SystemSerialDevices(), this);
   form.exec();
   cbComSelectorChange();
+}
+
+void TMainForm::bnAboutClick() {
+  QString settingsFile;
+  context_.WithSettings([&](QSettings& settings) { settingsFile = settings.fileName(); });
+  TAboutForm form(journal_.Database().Path(), settingsFile, this);
+  form.exec();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  context_.WithSettings(
+      [this](QSettings& settings) { settings.setValue(kGeometryKey, saveGeometry()); });
+  QMainWindow::closeEvent(event);
+}
+
+void TMainForm::RestorePlacement() {
+  QByteArray geometry;
+  context_.WithSettings(
+      [&](QSettings& settings) { geometry = settings.value(kGeometryKey).toByteArray(); });
+  // A saved place off every screen is brought back onto one.
+  if (!geometry.isEmpty())
+    restoreGeometry(geometry);
+}
+
+void TMainForm::ObserveActions() {
+  // After the window's own filter, so that it sees the input first.
+  inputGuard_ = new InputGuard(this);
+  ActionStatus::Hooks hooks;
+  hooks.show = [this](const QString& text) {
+    lbStatus_->setText(text);
+    // The window does not draw while an exchange blocks it; the status line is drawn now.
+    lbStatus_->repaint();
+  };
+  hooks.shownValues = [this] {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return ShownValues(modal != nullptr ? *modal : *PageControl1_->currentWidget());
+  };
+  status_ = std::make_unique<ActionStatus>(std::move(hooks));
+  context_.AddObserver(*status_);
+  context_.AddObserver(*inputGuard_);
+}
+
+void TMainForm::ShowWriteTips(QWidget& root) {
+  for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+    const QString tip = WriteButtonTip(button->window()->objectName(), button->objectName());
+    if (!tip.isEmpty())
+      button->setToolTip(tip);
+  }
 }
 
 bool TMainForm::FormKeyDown(int key) {
