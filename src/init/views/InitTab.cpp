@@ -216,6 +216,11 @@ QWidget* InitTab::BuildColdWater() {
   grid->addWidget(cbSummerDst_, 2, 2);
   grid->addWidget(Label("lbTcwPressure", QStringLiteral("P, кгс/см2:"), cwGroup_), 3, 0, 1, 2);
   grid->addWidget(tcwPressureEdit_, 3, 2, Qt::AlignLeft);
+  // Tab goes along the rows: winter, summer, then the pressure.
+  QWidget::setTabOrder(winterTcwEdit_, cbWinterDst_);
+  QWidget::setTabOrder(cbWinterDst_, summerTcwEdit_);
+  QWidget::setTabOrder(summerTcwEdit_, cbSummerDst_);
+  QWidget::setTabOrder(cbSummerDst_, tcwPressureEdit_);
   return cwGroup_;
 }
 
@@ -294,7 +299,10 @@ QWidget* InitTab::BuildChannels() {
   DBGrid2_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
   DBGrid2_->SetShownRows(kCircuitRows);
 
+  lbCircuits_ =
+      Label("lbCircuits", QStringLiteral("Тесты НС и реакция на НС по контурам:"), GroupBox2_);
   column->addWidget(DBGrid1_);
+  column->addWidget(lbCircuits_);
   column->addWidget(DBGrid2_, 1);
   column->addStretch(0);
   return GroupBox2_;
@@ -544,6 +552,7 @@ void InitTab::RefreshGrids() {
 
   cdsCircuits_->Refresh();
   DBGrid2_->setVisible(c.DBGrid2.visible);
+  lbCircuits_->setVisible(c.DBGrid2.visible);
   for (int column = 0; column < cdsCircuits_->columnCount(); ++column)
     DBGrid2_->setColumnHidden(column, !c.DBGrid2.ColumnVisible(column));
   DBGrid2_->FitColumns();
