@@ -2,11 +2,10 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -66,6 +65,8 @@ THelpForm::THelpForm(QStringList folders, QWidget* owner)
     : QWidget(owner, Qt::Window), folders_(std::move(folders)) {
   setObjectName(QStringLiteral("HelpForm"));
   setWindowTitle(QStringLiteral("Справка"));
+  // The least size keeps the contents beside a page of readable width.
+  setMinimumSize(fontMetrics().averageCharWidth() * 100, fontMetrics().lineSpacing() * 25);
   resize(kWidth, kHeight);
 
   back_ = ToolButton(QStringLiteral("bnBack"), QStringLiteral("◀ Назад"), this);
@@ -119,17 +120,14 @@ THelpForm::THelpForm(QStringList folders, QWidget* owner)
   column->addLayout(buttons);
   column->addWidget(splitter_, 1);
 
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
-
   connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
   connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
   connect(home_, &QToolButton::clicked, this,
           [this] { OpenLocal(QString::fromLatin1(kContentsPage)); });
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
-  connect(browser_, &QTextBrowser::sourceChanged, this, [this] { PageShown(); });
+  connect(browser_, &QTextBrowser::sourceChanged, this,
+          [this](const QUrl& source) { PageShown(source); });
   connect(contents_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { OpenLocal(item->data(0, kLocalRole).toString()); });
   connect(index_, &QListWidget::itemClicked, this,
@@ -154,6 +152,17 @@ void THelpForm::ShowTopic(const QString& topic) {
   show();
   raise();
   activateWindow();
+}
+
+void THelpForm::keyPressEvent(QKeyEvent* event) {
+  // The keys reach the window from whichever part has the focus, when that part has no use for
+  // them.
+  if (event->key() == Qt::Key_Escape ||
+      (event->key() == Qt::Key_W && event->modifiers() == Qt::ControlModifier)) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 QString THelpForm::CurrentPage() const {
@@ -233,10 +242,11 @@ void THelpForm::OpenLocal(const QString& local) {
   browser_->setSource(HelpBrowser::PageUrl(local));
 }
 
-void THelpForm::PageShown() {
+void THelpForm::PageShown(const QUrl& source) {
   setWindowTitle(QStringLiteral("Справка — %1").arg(browser_->documentTitle()));
-  // The contents follow the page: its first entry becomes the current one, marked in bold.
-  const QString page = CurrentPage();
+  // The contents follow the page: its first entry becomes the current one, marked in bold. The
+  // browser says which page it shows before source() has it.
+  const QString page = source.path();
   QTreeWidgetItem* marked = nullptr;
   for (QTreeWidgetItemIterator it(contents_); *it != nullptr; ++it) {
     const bool shown = marked == nullptr && PagePath((*it)->data(0, kLocalRole).toString()) == page;

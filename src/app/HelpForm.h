@@ -10,6 +10,7 @@ class QSplitter;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUrl;
 
 namespace vrx {
 
@@ -35,12 +36,15 @@ class THelpForm : public QWidget {
   // The archive path of the page shown ("/4.htm"); empty before the first topic.
   QString CurrentPage() const;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void OpenHelpFile(const QString& fileName);
   void FillContents();
   void FillIndex();
   void OpenLocal(const QString& local);
-  void PageShown();
+  void PageShown(const QUrl& source);
   void FilterIndex(const QString& text);
   void OpenIndexEntry();
   // Widens the contents so that its entries are whole, within a share of the window.
