@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -192,22 +193,31 @@ QWidget* TMainForm::BuildPortStrip() {
 void TMainForm::BuildPages() {
   int number = 1;
   for (const char* caption : kPageCaptions) {
-    auto* page = new QWidget(PageControl1_);
+    // A tab that needs more room than the window gives scrolls, rather than being squeezed until
+    // its texts are cut.
+    auto* page = new QScrollArea(PageControl1_);
     page->setObjectName(QStringLiteral("TabSheet%1").arg(number++));
+    page->setFrameShape(QFrame::NoFrame);
+    page->setWidgetResizable(true);
+    page->setWidget(new QWidget(page));
     PageControl1_->addTab(page, QString::fromUtf8(caption));
   }
   // A change of the interface speed runs the handler of the port selectors.
-  QWidget* page = PageControl1_->widget(kInterfacePage);
+  QWidget* page = PageBody(kInterfacePage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   interfaceTab_ = new InterfaceTab(
       interface_, context_, [this] { cbComSelectorChange(); }, page);
   fill->addWidget(interfaceTab_);
-  QWidget* currentPage = PageControl1_->widget(kCurrentPage);
+  QWidget* currentPage = PageBody(kCurrentPage);
   auto* currentFill = new QVBoxLayout(currentPage);
   currentFill->setContentsMargins(0, 0, 0, 0);
   currentTab_ = new CurrentTab(context_, currentPage);
   currentFill->addWidget(currentTab_);
+}
+
+QWidget* TMainForm::PageBody(int index) const {
+  return static_cast<QScrollArea*>(PageControl1_->widget(index))->widget();
 }
 
 void TMainForm::FormCreate() {
@@ -236,7 +246,7 @@ void TMainForm::FormCreate() {
 
 bool TMainForm::CreateTables() {
   // The tables are rows of the workspace that exists with the window; only their grids are made.
-  QWidget* page = PageControl1_->widget(kInitPage);
+  QWidget* page = PageBody(kInitPage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   initTab_ = new InitTab(workspace_, context_, page);
@@ -245,7 +255,7 @@ bool TMainForm::CreateTables() {
 }
 
 void TMainForm::CreateServiceTab() {
-  QWidget* page = PageControl1_->widget(kServicePage);
+  QWidget* page = PageBody(kServicePage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   // The service writes erase the archive as the first tab's "Стирать архив" says.
@@ -256,7 +266,7 @@ void TMainForm::CreateServiceTab() {
 
 void TMainForm::BuildRq7Pages() {
   const auto put = [this](int index, QWidget* tab) {
-    QWidget* page = PageControl1_->widget(index);
+    QWidget* page = PageBody(index);
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     tab->setParent(page);

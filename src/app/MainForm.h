@@ -90,6 +90,8 @@ class TMainForm : public QMainWindow {
   void BuildWindow();
   QWidget* BuildPortStrip();
   void BuildPages();
+  // Where the tab of the page goes: the page scrolls it when the window is smaller than the tab.
+  QWidget* PageBody(int index) const;
   void FormCreate();
   // Puts the first tab with its channel and circuit grids on TabSheet1; false when the tables
   // cannot be created.

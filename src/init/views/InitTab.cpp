@@ -116,7 +116,7 @@ InitTab::InitTab(InitWorkspace& workspace, RunContext& context, QWidget* parent)
 
 void InitTab::BuildControls() {
   auto* top = new QHBoxLayout;
-  top->setSpacing(6);
+  top->setSpacing(4);
   top->addWidget(BuildSelection(), 0, Qt::AlignTop);
   top->addWidget(BuildColdWater(), 0, Qt::AlignTop);
   // The options and, below them, the initialization: the models with the circuits grid have the
@@ -196,9 +196,14 @@ QWidget* InitTab::BuildSelection() {
 QWidget* InitTab::BuildColdWater() {
   cwGroup_ = new QGroupBox(this);
   cwGroup_->setObjectName(QStringLiteral("cwGroup"));
+  // A model without cold water leaves the box's room empty, so the column of buttons beside it
+  // stays where it is.
+  QSizePolicy keepRoom = cwGroup_->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  cwGroup_->setSizePolicy(keepRoom);
   auto* grid = new QGridLayout(cwGroup_);
   grid->setContentsMargins(6, 2, 6, 4);
-  grid->setHorizontalSpacing(6);
+  grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(3);
   winterTcwEdit_ = DecimalNumberEdit("winterTcwEdit", kTemperatureDigits, cwGroup_);
   summerTcwEdit_ = DecimalNumberEdit("summerTcwEdit", kTemperatureDigits, cwGroup_);
