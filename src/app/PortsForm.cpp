@@ -55,6 +55,10 @@ void TPortsForm::Build() {
   edDevice_->setPlaceholderText(
       QStringLiteral("строка списка или путь, напр. /dev/ttyUSB0; пусто — по умолчанию"));
   lbDevice->setBuddy(edDevice_);
+  // The placeholder is read whole.
+  edDevice_->setMinimumWidth(
+      edDevice_->fontMetrics().horizontalAdvance(edDevice_->placeholderText()) +
+      edDevice_->fontMetrics().averageCharWidth() * 2);
   lbAssignment_ = new QLabel(this);
   lbAssignment_->setObjectName(QStringLiteral("lbAssignment"));
   auto* bnRescan = new QPushButton(QStringLiteral("Обновить"), this);
@@ -64,6 +68,8 @@ void TPortsForm::Build() {
                      "после открытия окна"));
   auto* bnAssign = new QPushButton(QStringLiteral("Назначить"), this);
   bnAssign->setObjectName(QStringLiteral("bnAssign"));
+  // Enter in the device field assigns it.
+  bnAssign->setDefault(true);
   auto* bnClose = new QPushButton(QStringLiteral("Закрыть"), this);
   bnClose->setObjectName(QStringLiteral("bnClose"));
 
@@ -83,7 +89,12 @@ void TPortsForm::Build() {
   column->addLayout(top);
   column->addWidget(sgDevices_, 1);
   column->addLayout(row);
-  resize(720, 340);
+  // A few devices show without scrolling.
+  constexpr int kShownDevices = 4;
+  sgDevices_->setMinimumHeight(sgDevices_->horizontalHeader()->sizeHint().height() +
+                               kShownDevices * sgDevices_->verticalHeader()->defaultSectionSize() +
+                               2 * sgDevices_->frameWidth());
+  resize(minimumSizeHint().expandedTo(QSize(720, 340)));
 
   connect(sgDevices_, &QTableWidget::itemSelectionChanged, this, [this] {
     const int selected = sgDevices_->currentRow();

@@ -42,7 +42,10 @@ JournalDialog::JournalDialog(RunContext& context, JournalDatabase& journal, QWid
     : QDialog(parent), context_(context), journal_(journal) {
   setObjectName(QStringLiteral("fmJournal"));
   setWindowTitle(QStringLiteral("Журнал записей"));
-  resize(900, 600);
+  // The least size shows a few records and a whole block of the details.
+  const QFontMetrics metrics = fontMetrics();
+  setMinimumSize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 28);
+  resize(minimumSize().expandedTo(QSize(900, 600)));
 
   edSerial_ = Edit("edSerial", this);
   edModel_ = Edit("edModel", this);
