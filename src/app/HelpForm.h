@@ -4,10 +4,13 @@
 #include <QWidget>
 #include <memory>
 
+class QLineEdit;
 class QListWidget;
+class QSplitter;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUrl;
 
 namespace vrx {
 
@@ -15,7 +18,9 @@ class ChmArchive;
 class HelpBrowser;
 
 // The help window: the contents and the index of the compiled help file beside the page, with
-// back, forward and a contents button. One window serves the whole run; F1 shows a topic in it.
+// back, forward and a contents button. One window serves the whole run; F1 shows a topic in it,
+// Esc and Ctrl+W close it. The contents mark the entry of the page shown; the index has a search
+// field that keeps the entries containing what is typed (Enter opens the first).
 class THelpForm : public QWidget {
   Q_OBJECT
 
@@ -33,12 +38,19 @@ class THelpForm : public QWidget {
   // The archive path of the page shown ("/4.htm"); empty before the first topic.
   QString CurrentPage() const;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void OpenHelpFile(const QString& fileName);
   void FillContents();
   void FillIndex();
   void OpenLocal(const QString& local);
-  void PageShown();
+  void PageShown(const QUrl& source);
+  void FilterIndex(const QString& text);
+  void OpenIndexEntry();
+  // Widens the contents so that its entries are whole, within a share of the window.
+  void FitContents();
 
   QStringList folders_;
   QString fileName_;
@@ -46,6 +58,8 @@ class THelpForm : public QWidget {
   HelpBrowser* browser_ = nullptr;
   QTreeWidget* contents_ = nullptr;
   QListWidget* index_ = nullptr;
+  QLineEdit* indexSearch_ = nullptr;
+  QSplitter* splitter_ = nullptr;
   QToolButton* back_ = nullptr;
   QToolButton* forward_ = nullptr;
   QToolButton* home_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,17 +9,25 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/AboutForm.h"
+#include "app/AboutText.h"
+#include "app/ElidedLabel.h"
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
 #include "app/MessageForm.h"
+#include "app/InputGuard.h"
 #include "app/PortSettings.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
+#include "app/ShownValues.h"
+#include "app/WriteButtonTips.h"
 #include "current/views/CurrentTab.h"
 #include "iface/views/InterfaceTab.h"
 #include "init/views/InitTab.h"
@@ -44,6 +53,8 @@ constexpr int kStripHeight = 34;
 constexpr int kExitButtonWidth = 75;
 constexpr int kExitButtonHeight = 25;
 constexpr int kStripMargin = 8;
+// Where the window's size and place are kept between runs.
+const QString kGeometryKey = QStringLiteral("MainWindow/Geometry");
 
 const char* const kPageCaptions[] = {"Инициализация VRX", "Сервис",
                                      "Текущие параметры", "Доп. интерфейс",
@@ -70,6 +81,8 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
   BuildWindow();
   qApp->installEventFilter(this);
+  ObserveActions();
+  RestorePlacement();
   context_.RunAction([this] { FormCreate(); });
   // The service dialogs come after the window, hidden and reused for the whole run.
   ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
@@ -78,9 +91,12 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   if (context_.fileDialogs == nullptr)
     context_.fileDialogs = &fileDialogs_;
   CreateServiceTab();
+  ShowWriteTips(*this);
 }
 
 TMainForm::~TMainForm() {
+  context_.RemoveObserver(*inputGuard_);
+  context_.RemoveObserver(*status_);
   qApp->removeEventFilter(this);
   context_.afterAction = nullptr;
   delete SchemePictureForm_.data();
@@ -96,7 +112,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildWindow() {
-  setWindowTitle(QStringLiteral("VRX-Сервис 1.3"));
+  setWindowTitle(ProgramCaption());
   QFont windowFont = font();
   windowFont.setFamily(QStringLiteral("Arial"));
   setFont(windowFont);
@@ -114,11 +130,10 @@ void TMainForm::BuildWindow() {
   setCentralWidget(central);
   BuildPages();
 
-  lbPortStatus_ = new QLabel(this);
-  lbPortStatus_->setObjectName(QStringLiteral("lbPortStatus"));
-  // The reason a port did not open, with what to do, takes more than one line.
-  lbPortStatus_->setWordWrap(true);
-  statusBar()->addWidget(lbPortStatus_, 1);
+  lbStatus_ = new ElidedLabel(QStringLiteral("lbStatus"), this);
+  statusBar()->addWidget(lbStatus_, 1);
+  lbPortStatus_ = new ElidedLabel(QStringLiteral("lbPortStatus"), this);
+  statusBar()->addPermanentWidget(lbPortStatus_);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -158,8 +173,15 @@ QWidget* TMainForm::BuildPortStrip() {
   ConnectAction(bnJournal, &QPushButton::clicked, context_, [this] {
     auto* dialog = new JournalDialog(context_, journal_.Database(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    ShowWriteTips(*dialog);
     dialog->open();
   });
+  auto* bnAbout = new QToolButton(panel);
+  bnAbout->setObjectName(QStringLiteral("bnAbout"));
+  bnAbout->setText(QStringLiteral("?"));
+  bnAbout->setToolTip(QStringLiteral("О программе"));
+  row->addWidget(bnAbout);
+  ConnectAction(bnAbout, &QToolButton::clicked, context_, [this] { bnAboutClick(); });
   row->addWidget(bnExit_);
 
   ConnectAction(bnExit_, &QPushButton::clicked, context_, [this] { bnExitClick(); });
@@ -172,22 +194,31 @@ QWidget* TMainForm::BuildPortStrip() {
 void TMainForm::BuildPages() {
   int number = 1;
   for (const char* caption : kPageCaptions) {
-    auto* page = new QWidget(PageControl1_);
+    // A tab that needs more room than the window gives scrolls, rather than being squeezed until
+    // its texts are cut.
+    auto* page = new QScrollArea(PageControl1_);
     page->setObjectName(QStringLiteral("TabSheet%1").arg(number++));
+    page->setFrameShape(QFrame::NoFrame);
+    page->setWidgetResizable(true);
+    page->setWidget(new QWidget(page));
     PageControl1_->addTab(page, QString::fromUtf8(caption));
   }
   // A change of the interface speed runs the handler of the port selectors.
-  QWidget* page = PageControl1_->widget(kInterfacePage);
+  QWidget* page = PageBody(kInterfacePage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   interfaceTab_ = new InterfaceTab(
       interface_, context_, [this] { cbComSelectorChange(); }, page);
   fill->addWidget(interfaceTab_);
-  QWidget* currentPage = PageControl1_->widget(kCurrentPage);
+  QWidget* currentPage = PageBody(kCurrentPage);
   auto* currentFill = new QVBoxLayout(currentPage);
   currentFill->setContentsMargins(0, 0, 0, 0);
   currentTab_ = new CurrentTab(context_, currentPage);
   currentFill->addWidget(currentTab_);
+}
+
+QWidget* TMainForm::PageBody(int index) const {
+  return static_cast<QScrollArea*>(PageControl1_->widget(index))->widget();
 }
 
 void TMainForm::FormCreate() {
@@ -221,7 +252,7 @@ void TMainForm::FormCreate() {
 
 bool TMainForm::CreateTables() {
   // The tables are rows of the workspace that exists with the window; only their grids are made.
-  QWidget* page = PageControl1_->widget(kInitPage);
+  QWidget* page = PageBody(kInitPage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   initTab_ = new InitTab(workspace_, context_, page);
@@ -230,7 +261,7 @@ bool TMainForm::CreateTables() {
 }
 
 void TMainForm::CreateServiceTab() {
-  QWidget* page = PageControl1_->widget(kServicePage);
+  QWidget* page = PageBody(kServicePage);
   auto* fill = new QVBoxLayout(page);
   fill->setContentsMargins(0, 0, 0, 0);
   // The service writes erase the archive as the first tab's "Стирать архив" says.
@@ -241,7 +272,7 @@ void TMainForm::CreateServiceTab() {
 
 void TMainForm::BuildRq7Pages() {
   const auto put = [this](int index, QWidget* tab) {
-    QWidget* page = PageControl1_->widget(index);
+    QWidget* page = PageBody(index);
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     tab->setParent(page);
@@ -304,6 +335,54 @@ void TMainForm::bnPortsClick() {
   TPortsForm form(context_, SystemSerialDevices(), this);
   form.exec();
   cbComSelectorChange();
+}
+
+void TMainForm::bnAboutClick() {
+  QString settingsFile;
+  context_.WithSettings([&](QSettings& settings) { settingsFile = settings.fileName(); });
+  TAboutForm form(journal_.Database().Path(), settingsFile, this);
+  form.exec();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  context_.WithSettings(
+      [this](QSettings& settings) { settings.setValue(kGeometryKey, saveGeometry()); });
+  QMainWindow::closeEvent(event);
+}
+
+void TMainForm::RestorePlacement() {
+  QByteArray geometry;
+  context_.WithSettings(
+      [&](QSettings& settings) { geometry = settings.value(kGeometryKey).toByteArray(); });
+  // A saved place off every screen is brought back onto one.
+  if (!geometry.isEmpty())
+    restoreGeometry(geometry);
+}
+
+void TMainForm::ObserveActions() {
+  // After the window's own filter, so that it sees the input first.
+  inputGuard_ = new InputGuard(this);
+  ActionStatus::Hooks hooks;
+  hooks.show = [this](const QString& text) {
+    lbStatus_->setText(text);
+    // The window does not draw while an exchange blocks it; the status line is drawn now.
+    lbStatus_->repaint();
+  };
+  hooks.shownValues = [this] {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return ShownValues(modal != nullptr ? *modal : *PageControl1_->currentWidget());
+  };
+  status_ = std::make_unique<ActionStatus>(std::move(hooks));
+  context_.AddObserver(*status_);
+  context_.AddObserver(*inputGuard_);
+}
+
+void TMainForm::ShowWriteTips(QWidget& root) {
+  for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+    const QString tip = WriteButtonTip(button->window()->objectName(), button->objectName());
+    if (!tip.isEmpty())
+      button->setToolTip(tip);
+  }
 }
 
 bool TMainForm::FormKeyDown(int key) {

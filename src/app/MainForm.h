@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 #include "app/StartupOptions.h"
 #include "app/WidgetFileDialogs.h"
@@ -9,6 +10,7 @@
 #include "init/InitWorkspace.h"
 #include "journal/JournalKeeper.h"
 #include "rq7/Rq7Workspace.h"
+#include "session/ActionStatus.h"
 #include "session/RunContext.h"
 
 class QComboBox;
@@ -19,17 +21,20 @@ class QTabWidget;
 namespace vrx {
 
 class CurrentTab;
+class ElidedLabel;
 class InitTab;
+class InputGuard;
 class InterfaceTab;
 class ServiceTab;
 class TClockVerifyForm;
 class THelpForm;
 class TSchemePictureForm;
 
-// The main window: the port strip on top, the six tabs below, the port status line at the
-// bottom. Creating it runs the start-up steps and creates the service dialogs, which it owns;
-// its clock verification dialog confirms the PC time for the context unless the context already
-// has a confirmation. Destroying it closes the port.
+// The main window: the port strip on top, the six tabs below, the status bar at the bottom (what
+// the last action did, and the port). Creating it runs the start-up steps and creates the service
+// dialogs, which it owns; its clock verification dialog confirms the PC time for the context
+// unless the context already has a confirmation. It comes back at the size and place it was
+// closed at. Destroying it closes the port.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
@@ -67,9 +72,13 @@ class TMainForm : public QMainWindow {
   void bnPortsClick();
   // F1 and F2, whatever control has the focus; returns true when the key was one of them.
   bool FormKeyDown(int key);
+  // "О программе".
+  void bnAboutClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Keeps the window's size and place for the next run.
+  void closeEvent(QCloseEvent* event) override;
 
   // F1: the help window on the topic of the page; F2: the picture window on the scheme entry
   // the last scheme change selected (the picture window is created when none is open).
@@ -85,6 +94,8 @@ class TMainForm : public QMainWindow {
   void BuildWindow();
   QWidget* BuildPortStrip();
   void BuildPages();
+  // Where the tab of the page goes: the page scrolls it when the window is smaller than the tab.
+  QWidget* PageBody(int index) const;
   void FormCreate();
   // Puts the first tab with its channel and circuit grids on TabSheet1; false when the tables
   // cannot be created.
@@ -101,6 +112,11 @@ class TMainForm : public QMainWindow {
   // The "Сброс" action of the current-parameters tab, run once at start.
   void bnResetCurParamsClick();
   void UpdatePortStatus();
+  // The status bar's account of every action, and the guard that drops input made meanwhile.
+  void ObserveActions();
+  void RestorePlacement();
+  // The tooltips of the buttons under `root` that write to an instrument.
+  static void ShowWriteTips(QWidget& root);
   // Where the help file and the scheme pictures are looked for.
   QStringList DataFolders() const;
   // The one help window, made at the first F1.
@@ -129,7 +145,10 @@ class TMainForm : public QMainWindow {
   InterfaceTab* interfaceTab_ = nullptr;
   ServiceTab* serviceTab_ = nullptr;
   CurrentTab* currentTab_ = nullptr;
-  QLabel* lbPortStatus_ = nullptr;
+  ElidedLabel* lbStatus_ = nullptr;
+  ElidedLabel* lbPortStatus_ = nullptr;
+  std::unique_ptr<ActionStatus> status_;
+  InputGuard* inputGuard_ = nullptr;
   TClockVerifyForm* ClockVerifyForm_ = nullptr;
   WidgetFileDialogs fileDialogs_{this, context_};
   // Made at the first F1 and kept (a window of the main window, or of the modal dialog it was

@@ -47,6 +47,12 @@ void SavePortDevice(QSettings& settings, int portNumber, const QString& device) 
   settings.sync();
 }
 
+QString MissingDeviceQuestion(int portNumber, const QString& device) {
+  return QStringLiteral("Устройства %1 сейчас нет в системе. Все равно назначить его порту COM%2?")
+      .arg(device)
+      .arg(portNumber);
+}
+
 QString PortAssignmentText(const PortAssignment& port) {
   return QStringLiteral("COM%1 → %2 (%3)")
       .arg(port.portNumber)

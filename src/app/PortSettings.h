@@ -34,6 +34,8 @@ void SavePortSelection(QSettings& settings, const PortSelection& selection);
 // Keeps `device` as the device of port n ("Ports/COMn"); an empty device removes the setting,
 // so the port resolves to its default again.
 void SavePortDevice(QSettings& settings, int portNumber, const QString& device);
+// The question asked before a device that is not there is kept for port n.
+QString MissingDeviceQuestion(int portNumber, const QString& device);
 // "COM2 → /dev/ttyUSB0 (есть)": what a port resolves to and whether that device is there.
 QString PortAssignmentText(const PortAssignment& port);
 

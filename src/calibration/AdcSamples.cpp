@@ -24,6 +24,12 @@ std::vector<int> AdcSamples::ColumnWidths() const {
   return {60, 60, 60, 60, 70, 70};
 }
 
+QString AdcSamples::WidestText(int column) const {
+  const Sample widest{
+      9999, 4, QDateTime(QDate(2000, 1, 1), QTime(23, 59, 59)), 65535, 65535, -888.8888, -888.8888};
+  return CellText(widest, column);
+}
+
 void AdcSamples::Clear() {
   beginResetModel();
   rows_.clear();
@@ -120,8 +126,9 @@ QVariant AdcSamples::headerData(int section, Qt::Orientation orientation, int ro
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
     return {};
   }
+  // Titles are centred and broken at a blank onto a second line where the column is narrow.
   if (role == Qt::TextAlignmentRole) {
-    return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter) | Qt::TextWordWrap);
   }
   if (role != Qt::DisplayRole) {
     return {};

@@ -31,8 +31,11 @@ class AdcSamples : public QAbstractTableModel {
 
   explicit AdcSamples(Kind kind, QObject* parent = nullptr);
 
-  // Widths of the grid's columns.
+  // Widths of the grid's columns at the design font; the grid widens a column whose title or
+  // texts need more in the font in use.
   std::vector<int> ColumnWidths() const;
+  // A text of the column at least as long as any it shows (the most digits, a sign, a time).
+  QString WidestText(int column) const;
 
   void Clear();
   // Appends with the next record number; returns the record count.

@@ -77,6 +77,7 @@ void PressureCalibration::FillPanel() {
 }
 
 void PressureCalibration::ReadBlock() {
+  connection_.activity.Report(LinkStep::ReadPressureBlock);
   connection_.pacer.PumpMessages();
   const int length = panel_.blockLength;
   connection_.link.DeviceExchange(kCmdReadBlock, {}, a_, true, length);
@@ -211,6 +212,7 @@ int PressureCalibration::GetPmax(int channel) {
 }
 
 void PressureCalibration::WriteBlock(const QString& operation) {
+  connection_.activity.Report(LinkStep::WritePressureBlock);
   const int length = panel_.blockLength;
   JournalEntry entry;
   entry.block = JournalBlock::PressureBlock;
@@ -244,6 +246,7 @@ void PressureCalibration::PrepareCheck() {
 }
 
 uint16_t PressureCalibration::ReadCode(int channel) {
+  connection_.activity.Report(LinkStep::ReadAdc);
   std::array<uint8_t, 2> reply{};
   connection_.link.DeviceExchange(static_cast<uint8_t>(kCmdWriteBlock + channel), {}, reply, true,
                                   2);

@@ -123,6 +123,7 @@ ProtocolHeader TemperatureCalibration::Header(double reference, uint16_t k) cons
 }
 
 uint16_t TemperatureCalibration::ReadCode(int channel) {
+  connection_.activity.Report(LinkStep::ReadAdc);
   const auto& commands = exchange_.OldConvention() ? kL1CodeCommands : kCodeCommands;
   return exchange_.ReadWord(commands.at(static_cast<size_t>(channel - 1)));
 }

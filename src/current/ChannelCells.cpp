@@ -210,6 +210,41 @@ bool TemperaturePresent(const CurrentContext& c, int k) {
   return OptionalChannelOn(true, c.Flags(), 0) && !suppressed;
 }
 
+QStringList WidestChannelTexts(const QString& rowLabel) {
+  const QString comma = QLocale().decimalPoint();
+  // A digit stands for any: the digits of a font are equally wide.
+  const auto digits = [](int count) { return QString(count, u'0'); };
+  if (rowLabel == QLatin1String("lbQ"))
+    return {digits(kEnergyDigits - 1) + comma};
+  if (rowLabel == QLatin1String("lbW"))
+    return {digits(kPowerWidth) + comma};
+  if (rowLabel == QLatin1String("lbG"))
+    return {digits(kVolumeDigits) + comma};
+  if (rowLabel == QLatin1String("lbgt"))
+    return {digits(kFlowWidth) + comma};
+  if (rowLabel == QLatin1String("lbtp"))
+    return {digits(kTimeDigits) + u':'};
+  if (rowLabel == QLatin1String("lbP"))
+    return {digits(3), digits(3) + comma + u'F'};
+  if (rowLabel == QLatin1String("lbT"))
+    return {QString::fromUtf8(kAdcError), u'-' + digits(3) + comma + digits(4)};
+  QStringList texts;
+  if (rowLabel == QLatin1String("lbDu")) {
+    for (int group = 0; group < 4; ++group)
+      texts << DiameterGroupText(group);
+  } else if (rowLabel == QLatin1String("lbTicks")) {
+    for (int scale = 0; scale < 4; ++scale) {
+      texts << L1PulseValueText(scale, false) << L1PulseValueText(scale, true);
+      for (int code = 0; code < 4; ++code)
+        texts << PulseValueText(scale, code);
+    }
+  } else if (rowLabel == QLatin1String("lbPmax")) {
+    for (const char* pmax : kPmaxTexts)
+      texts << QString::fromLatin1(pmax);
+  }
+  return texts;
+}
+
 void FillChannelCells(const CurrentContext& context, CurrentDisplay& display) {
   for (int k = 1; k <= kMaxChannels; ++k) {
     PulseValueCells(context, display, k);

@@ -44,6 +44,37 @@ QString InputTypeText(int minorVersion) {
   return QString::fromUtf8(kInputTypes[minorVersion]);
 }
 
+}  // namespace
+
+QStringList WidestTexts(const QString& name) {
+  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
+    if (row.cells.contains(name))
+      return WidestChannelTexts(row.label);
+  }
+  const QString comma = QLocale().decimalPoint();
+  QStringList texts;
+  if (name == QLatin1String("stVRXType")) {
+    for (const TDeviceRecord& type : DeviceTypes())
+      texts << QString::fromUtf8(type.Name);
+  } else if (name == QLatin1String("stOutType")) {
+    for (const char* input : kInputTypes)
+      texts << QString::fromUtf8(input);
+  } else if (name == QLatin1String("stW100")) {
+    texts << SensorCoefficientText(0) << SensorCoefficientText(2);
+  } else if (name == QLatin1String("stScheme") || name == QLatin1String("stAddr")) {
+    texts << QStringLiteral("000");
+  } else if (name == QLatin1String("stNumber")) {
+    texts << QString(kNumberWidth, u'0');
+  } else if (name == QLatin1String("stRTC") || name == QLatin1String("stIniRTC")) {
+    texts << QStringLiteral("00.00.00 00:00");
+  } else if (name == QLatin1String("stTCW") || name == QLatin1String("stPCW")) {
+    texts << QStringLiteral("000") + comma + u'0';
+  }
+  return texts;
+}
+
+namespace {
+
 void ShowLabels(const CurrentContext& c, CurrentDisplay& d) {
   d.SetVisible(QStringLiteral("lbPmax"), c.type.Code >= 7 && c.type.MinorVersion != 0);
   for (const char* name : {"lbDu", "lbW", "lbgt"})

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <cstdint>
 
 #include "current/CurrentDisplay.h"
@@ -18,6 +19,11 @@ struct BlockFamily {
   // The whole block to read: data bytes, the type-10 lengthening and the two checksum bytes.
   int length = 0;
 };
+
+// Texts as wide as the widest the named control of the tab shows, for sizing it so that nothing
+// is cut: a channel cell's digits, the longest model name, a clock. Empty for the controls
+// whose lines wrap (errors, status) and for the labels, which show fixed captions.
+QStringList WidestTexts(const QString& name);
 
 // "dd.mm.yy hh:mm" of both clocks into `stRTC` and `stIniRTC`.
 void ShowClocks(const uint8_t* clockBlock, CurrentDisplay& display);

@@ -14,6 +14,8 @@ Connection::Connection(Pacer& pacer, CursorControl& cursor, PortNaming naming,
       modbus(port, modbusBuffer, pacer, cursor) {
   link.SetJournal(&journal);
   modbus.SetJournal(&journal);
+  link.SetActivity(&activity);
+  modbus.SetActivity(&activity);
 }
 
 Connection::Connection(PortNaming naming, std::unique_ptr<SerialBackend> backend)

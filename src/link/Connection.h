@@ -7,6 +7,7 @@
 #include "link/CursorControl.h"
 #include "link/DeviceLink.h"
 #include "link/InstrumentBuffer.h"
+#include "link/LinkActivity.h"
 #include "link/ModbusBuffer.h"
 #include "link/ModbusLink.h"
 #include "link/Pacer.h"
@@ -42,6 +43,8 @@ class Connection {
   TComPort port;
   // Every write of a block to the instrument is recorded here once a recorder is installed.
   WriteJournal journal;
+  // Every step of the links below is reported here.
+  LinkActivity activity;
   ConnectionState state;
   InstrumentBuffer buffer;
   DeviceLink link;

@@ -41,6 +41,7 @@ void DeviceLink::DeviceExchange(uint8_t command, std::span<const uint8_t> data,
       (!reply.empty() && reply.size() < static_cast<size_t>(length))) {
     throw std::logic_error("DeviceExchange: buffer shorter than the exchange length");
   }
+  Report(LinkStep::Exchange);
   WaitCursorGuard busy(cursor_);
   pacer_.Wait(kPauseBeforeExchangeMs);
   port_.BeginExchange(QStringLiteral("command %1").arg(command));
@@ -62,6 +63,7 @@ void DeviceLink::DeviceExchange(uint8_t command, std::span<const uint8_t> data,
 }
 
 void DeviceLink::IdentifyDevice() {
+  Report(LinkStep::Identify);
   WaitCursorGuard busy(cursor_);
   lastKind_.reset();
   uint8_t t = 0;
@@ -95,6 +97,11 @@ int DeviceLink::SettingsLength() const {
   return (*state_.Layout)[Length];
 }
 
+void DeviceLink::Report(LinkStep step) const {
+  if (activity_ != nullptr)
+    activity_->Report(step);
+}
+
 void DeviceLink::ReadBlockTwice(Block& target, int length) {
   Block second{};
   DeviceExchange(kCmdRead, {}, target, true, length);
@@ -116,6 +123,7 @@ QByteArray DeviceLink::BlockBefore(JournalBlock kind, int length) {
 
 void DeviceLink::WriteBlockAndVerify(bool erase, int length, JournalBlock kind,
                                      const QString& operation) {
+  Report(kind == JournalBlock::UnitBlock ? LinkStep::WriteUnitBlock : LinkStep::WriteSettings);
   const auto write = [&] {
     Block local{};
     DeviceExchange(erase ? kCmdWriteErase : kCmdWriteKeep, buffer_.bytes, local, true, length);
@@ -144,6 +152,7 @@ void DeviceLink::WriteBlockAndVerify(bool erase, int length, JournalBlock kind,
 }
 
 void DeviceLink::ReadSettings() {
+  Report(LinkStep::ReadSettings);
   ReadBlockTwice(buffer_.bytes, SettingsLength());
   last_ = buffer_.bytes;
   lastKind_ = JournalBlock::Settings;
@@ -171,6 +180,7 @@ void DeviceLink::WakeAdapter(int speedIndex) {
 }
 
 void DeviceLink::IdentifyInterfaceUnit() {
+  Report(LinkStep::Identify);
   uint8_t id = 0;
   DeviceExchange(kCmdIdentify, {}, std::span<uint8_t>(&id, 1), true, 1);
   lastKind_.reset();
@@ -181,6 +191,7 @@ void DeviceLink::IdentifyInterfaceUnit() {
 }
 
 void DeviceLink::ReadUnitBlock() {
+  Report(LinkStep::ReadUnitBlock);
   ReadBlockTwice(buffer_.bytes, kUnitBlockLength);
   last_ = buffer_.bytes;
   lastKind_ = JournalBlock::UnitBlock;

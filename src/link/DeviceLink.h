@@ -9,6 +9,7 @@
 #include "link/ConnectionState.h"
 #include "link/CursorControl.h"
 #include "link/InstrumentBuffer.h"
+#include "link/LinkActivity.h"
 #include "link/Pacer.h"
 #include "link/WriteJournal.h"
 
@@ -51,6 +52,8 @@ class DeviceLink {
 
   // Every write of a block goes through the journal from here on.
   void SetJournal(WriteJournal* journal) { journal_ = journal; }
+  // Every step is reported there from here on.
+  void SetActivity(const LinkActivity* activity) { activity_ = activity; }
 
  private:
   using Block = std::array<uint8_t, InstrumentBuffer::kSize>;
@@ -60,6 +63,7 @@ class DeviceLink {
   // What the instrument holds before a write: the block read last, when it was this kind of
   // block and nothing was identified since; otherwise it is read now.
   QByteArray BlockBefore(JournalBlock kind, int length);
+  void Report(LinkStep step) const;
 
   TComPort& port_;
   ConnectionState& state_;
@@ -67,6 +71,7 @@ class DeviceLink {
   Pacer& pacer_;
   CursorControl& cursor_;
   WriteJournal* journal_ = nullptr;
+  const LinkActivity* activity_ = nullptr;
   // The block read (or written and read back) last, while no identification came between.
   std::optional<JournalBlock> lastKind_;
   Block last_{};

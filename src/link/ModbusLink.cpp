@@ -90,6 +90,7 @@ void ModbusLink::ModbusTransaction(int requestLength) {
                      .arg(port_.BaudRate())
                      .arg(interfaceBaud_));
   }
+  Report(LinkStep::Exchange);
   port_.BeginExchange(
       QStringLiteral("Modbus function 0x%1").arg(buffer_.bytes[1], 2, 16, QLatin1Char('0')));
   WaitCursorGuard busy(cursor_);
@@ -146,6 +147,11 @@ void ModbusLink::ReturnToLinkSpeed(uint8_t portNumber, uint32_t linkBaud) {
   pacer_.Wait(kSettlePauseMs);
 }
 
+void ModbusLink::Report(LinkStep step) const {
+  if (activity_ != nullptr)
+    activity_->Report(step);
+}
+
 void ModbusLink::ShortRequest(uint8_t function) {
   buffer_.bytes[0] = kAddress;
   buffer_.bytes[1] = function;
@@ -153,11 +159,13 @@ void ModbusLink::ShortRequest(uint8_t function) {
 }
 
 void ModbusLink::ReadInterfaceId() {
+  Report(LinkStep::Identify);
   lastSettings_.clear();
   ShortRequest(kFnReportId);
 }
 
 void ModbusLink::ReadInterfaceSettings() {
+  Report(LinkStep::ReadInterface);
   lastSettings_.clear();
   const uint8_t request[] = {kAddress, kFnReadHolding, 0, 0, 0, kSettingsRegisters};
   std::copy(std::begin(request), std::end(request), buffer_.bytes.begin());
@@ -178,6 +186,7 @@ QByteArray ModbusLink::SettingsBefore() {
 }
 
 void ModbusLink::WriteInterfaceSettings(const QString& operation) {
+  Report(LinkStep::WriteInterface);
   const auto write = [&] {
     const uint8_t header[kWriteHeaderLength] = {kAddress,           kFnWriteMultiple, 0, 0, 0,
                                                 kSettingsRegisters, kSettingsBytes};
@@ -206,10 +215,12 @@ void ModbusLink::WriteInterfaceSettings(const QString& operation) {
 }
 
 void ModbusLink::ReadCurrentHeaderRS() {
+  Report(LinkStep::ReadForwarded);
   ShortRequest(kFnCurrentHeader);
 }
 
 void ModbusLink::ReadCurrentBlockRS() {
+  Report(LinkStep::ReadForwarded);
   ShortRequest(kFnCurrentBlock);
 }
 

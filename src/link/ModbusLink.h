@@ -6,6 +6,7 @@
 #include "link/ComPort.h"
 #include "link/CursorControl.h"
 #include "link/InstrumentBuffer.h"
+#include "link/LinkActivity.h"
 #include "link/ModbusBuffer.h"
 #include "link/Pacer.h"
 #include "link/WriteJournal.h"
@@ -62,6 +63,8 @@ class ModbusLink {
 
   // Every settings write goes through the journal from here on.
   void SetJournal(WriteJournal* journal) { journal_ = journal; }
+  // Every step is reported there from here on.
+  void SetActivity(const LinkActivity* activity) { activity_ = activity; }
 
  private:
   // The module's settings as read last, while no identification came between; read now when
@@ -72,6 +75,7 @@ class ModbusLink {
   void SendRequest(int requestLength);
   void ReturnToLinkSpeed(uint8_t portNumber, uint32_t linkBaud);
   void ShortRequest(uint8_t function);
+  void Report(LinkStep step) const;
 
   TComPort& port_;
   ModbusBuffer& buffer_;
@@ -81,6 +85,7 @@ class ModbusLink {
   // The function byte of the last reply as received (the buffer keeps the request's).
   uint8_t replyFunction_ = 0;
   WriteJournal* journal_ = nullptr;
+  const LinkActivity* activity_ = nullptr;
   QByteArray lastSettings_;
 };
 

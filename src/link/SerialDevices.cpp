@@ -8,7 +8,6 @@
 
 namespace vrx {
 
-namespace {
 bool DevicePresent(const QString& device) {
 #ifdef Q_OS_WIN
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -20,7 +19,6 @@ bool DevicePresent(const QString& device) {
   return QFileInfo::exists(device);
 #endif
 }
-}  // namespace
 
 std::vector<SerialDevice> SystemSerialDevices() {
   std::vector<SerialDevice> devices;

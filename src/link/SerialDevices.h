@@ -22,6 +22,9 @@ struct SerialDevice {
 // The serial devices of the system, ordered by device. Pseudo-terminals are not among them.
 std::vector<SerialDevice> SystemSerialDevices();
 
+// Whether the device (a path, on Windows a port name) is there now.
+bool DevicePresent(const QString& device);
+
 // "0403:6001", or empty for a device that is not on USB.
 QString UsbIds(const SerialDevice& device);
 

@@ -46,6 +46,7 @@ void WakeOpxAdapter(Connection& c, Messages& messages) {
                      .arg(c.port.DeviceName(c.port.PortNumber())));
   }
   // The adapter sleeps until woken; the instrument behind it may take long for the first answer.
+  c.activity.Report(LinkStep::WakeOpx);
   if (!c.port.DsrActive())
     messages.ShowInfo(QString::fromUtf8(kConnectAdapter));
   c.link.WakeAdapter(c.port.BaudRate() == kAdapterSlowBaud ? 0 : 1);
@@ -55,6 +56,7 @@ void WakeOpxAdapter(Connection& c, Messages& messages) {
 }
 
 void ReadValueBlock(Connection& c, uint8_t command, int length, bool endByte) {
+  c.activity.Report(LinkStep::ReadValues);
   ThenAlways(
       [&] { c.link.DeviceExchange(command, {}, std::span<uint8_t>(c.buffer.bytes), true, length); },
       [&] {

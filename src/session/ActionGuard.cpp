@@ -16,20 +16,25 @@ QString EscapedErrorText(std::exception_ptr error) {
   }
 }
 
-bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action) {
+bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action,
+                ActionOutcome* outcome) {
+  ActionOutcome ended;
   const CursorShape saved = cursor.Current();
   try {
     action();
-    return true;
   } catch (const EAbort&) {
     cursor.Set(saved);
-    return false;
+    ended.end = ActionOutcome::End::Cancelled;
   } catch (...) {
     // The cursor comes back first, so the error box is not shown under a wait cursor.
     cursor.Set(saved);
-    messages.ShowError(EscapedErrorText(std::current_exception()));
-    return false;
+    ended.end = ActionOutcome::End::Failed;
+    ended.error = EscapedErrorText(std::current_exception());
+    messages.ShowError(ended.error);
   }
+  if (outcome != nullptr)
+    *outcome = ended;
+  return ended.end == ActionOutcome::End::Done;
 }
 
 }  // namespace vrx

@@ -1,5 +1,6 @@
 #include "session/RunContext.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "link/ToolSettings.h"
@@ -11,15 +12,38 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
                        std::unique_ptr<SerialBackend> backend, QString settingsFile)
     : messages(messages),
       connection(pacer, cursor, std::move(naming), std::move(backend)),
-      settingsFile_(std::move(settingsFile)) {}
+      settingsFile_(std::move(settingsFile)) {
+  connection.activity.Listen([this](LinkStep step) {
+    for (ActionObserver* observer : observers_)
+      observer->ActionStep(step);
+  });
+}
 
 bool RunContext::RunAction(const std::function<void()>& action) {
-  const bool done = RunGuarded(connection.cursor, messages, action);
+  // Only the observers told of the beginning are told of the end, and only while they are still
+  // there (an action may close a window that observes).
+  const std::vector<ActionObserver*> observers = observers_;
+  for (ActionObserver* observer : observers)
+    observer->ActionBegins();
+  ActionOutcome outcome;
+  const bool done = RunGuarded(connection.cursor, messages, action, &outcome);
   // The trace shows the action's last exchange now, not when the next action begins.
   connection.port.EndExchange();
+  for (auto it = observers.rbegin(); it != observers.rend(); ++it) {
+    if (std::find(observers_.begin(), observers_.end(), *it) != observers_.end())
+      (*it)->ActionEnds(outcome);
+  }
   if (afterAction)
     afterAction();
   return done;
+}
+
+void RunContext::AddObserver(ActionObserver& observer) {
+  observers_.push_back(&observer);
+}
+
+void RunContext::RemoveObserver(ActionObserver& observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
 }
 
 PcTimeConfirmation& RunContext::TimeConfirmation() const {

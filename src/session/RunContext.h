@@ -4,9 +4,11 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "link/Connection.h"
 #include "model/Messages.h"
+#include "session/ActionObserver.h"
 #include "session/FileDialogs.h"
 #include "stamp/PcTimeConfirmation.h"
 #include "stamp/PcTimeStamp.h"
@@ -30,6 +32,12 @@ class RunContext {
   // Runs one user action: an error that escapes it is shown in the error box and the cursor is
   // put back as it was. Returns false when the action ended with an error.
   bool RunAction(const std::function<void()>& action);
+
+  // From now on `observer` is told when every action begins, what its exchanges do and how it
+  // ended, until it is removed. Observers are told of a beginning in the order they were added
+  // and of an ending in the reverse order.
+  void AddObserver(ActionObserver& observer);
+  void RemoveObserver(ActionObserver& observer);
 
   // Opens the persisted settings for the duration of the call.
   void WithSettings(const std::function<void(QSettings&)>& use) const;
@@ -56,6 +64,7 @@ class RunContext {
 
  private:
   QString settingsFile_;
+  std::vector<ActionObserver*> observers_;
 };
 
 }  // namespace vrx

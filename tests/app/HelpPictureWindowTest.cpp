@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -283,6 +285,44 @@ TEST_F(HelpPictureWindowTest, TheHelpWindowFollowsItsContentsBackAndForwardWithP
   EXPECT_EQ(help->CurrentPage(), QStringLiteral("/schemes.htm"));
   QTest::mouseClick(help->findChild<QToolButton*>("bnContents"), Qt::LeftButton);
   EXPECT_EQ(help->CurrentPage(), QStringLiteral("/contents.htm"));
+}
+
+// The contents mark the topic shown; Esc and Ctrl+W close the window; the index keeps the
+// entries that contain what is typed in its search field, and Enter opens the first.
+TEST_F(HelpPictureWindowTest, TheHelpWindowMarksItsTopicClosesOnEscAndSearchesItsIndex) {
+  Start(kProgramDir);
+  auto* pages = form_->findChild<QTabWidget*>("PageControl1");
+  pages->setCurrentIndex(TMainForm::kCurrentPage);
+  QTest::keyClick(pages, Qt::Key_F1);
+  auto* help = form_->findChild<THelpForm*>();
+  ASSERT_NE(help, nullptr);
+  const QTreeWidgetItem* marked = help->findChild<QTreeWidget*>("tvContents")->currentItem();
+  ASSERT_NE(marked, nullptr);
+  EXPECT_EQ(marked->text(0), QStringLiteral("Вкладка «Текущие параметры»"));
+  EXPECT_TRUE(marked->font(0).bold());
+
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    ASSERT_TRUE(help->isVisible());
+    QTest::keySequence(help->findChild<HelpBrowser*>(), keys);
+    EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
+    QTest::keyClick(pages, Qt::Key_F1);
+  }
+
+  auto* search = help->findChild<QLineEdit*>("edIndexSearch");
+  auto* index = help->findChild<QListWidget*>("lbIndex");
+  QTest::keyClicks(search, QStringLiteral("opx"));
+  int shown = 0;
+  for (int row = 0; row < index->count(); ++row) {
+    if (!index->item(row)->isHidden()) {
+      ++shown;
+      EXPECT_TRUE(index->item(row)->text().contains(QStringLiteral("OPX"))) << row;
+    }
+  }
+  EXPECT_GT(shown, 0);
+  QTest::keyClick(search, Qt::Key_Return);
+  EXPECT_EQ(help->CurrentPage(),
+            HelpBrowser::PageUrl(index->currentItem()->data(Qt::UserRole).toString()).path());
 }
 
 TEST_F(HelpPictureWindowTest, AMissingHelpFileIsReportedAndNoHelpWindowIsShown) {

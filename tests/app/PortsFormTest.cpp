@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,6 +68,47 @@ TEST(PortsFormTest, AnAssignedDeviceIsKeptAndTheNextWindowOpensIt) {
   context.connection.link.IdentifyDevice();
   EXPECT_STREQ(context.connection.state.DeviceType->Name, "VRX-L13-2.2");
   EXPECT_TRUE(messages.All().empty());
+}
+
+// "Обновить" lists what the scan finds now; a double click assigns its row; a device that is not
+// there is kept only after "Да".
+TEST(PortsFormTest, RescansAssignsOnDoubleClickAndAsksBeforeKeepingAMissingDevice) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("tool.ini");
+  RealPacer pacer;
+  PlainCursor cursor;
+  RecordingMessages messages;
+  RunContext context(pacer, cursor, messages, PortNaming(PortNaming::SettingLookup{}), {}, file);
+  const QString present = dir.filePath("ttyUSB0");
+  QFile(present).open(QIODevice::WriteOnly);
+  std::vector<SerialDevice> later = {{present, "FT232R USB UART", "FTDI", 0x0403, 0x6001, "A1"}};
+  TPortsForm form(context, {}, nullptr, [&] { return later; });
+  auto* table = form.findChild<QTableWidget*>("sgDevices");
+  EXPECT_EQ(table->rowCount(), 0);
+  form.findChild<QPushButton*>("bnRescan")->click();
+  ASSERT_EQ(table->rowCount(), 1);
+  EXPECT_EQ(table->item(0, 0)->text(), present);
+  EXPECT_TRUE(form.findChild<QLineEdit*>("edDevice")->placeholderText().contains("/dev/ttyUSB0"));
+
+  form.findChild<QComboBox*>("cbPort")->setCurrentIndex(2);
+  table->selectRow(0);
+  emit table->cellDoubleClicked(0, 1);
+  const auto kept = [&] { return QSettings(file, QSettings::IniFormat).value("Ports/COM3"); };
+  EXPECT_EQ(kept().toString(), present);
+  EXPECT_TRUE(messages.All().empty());
+
+  const QString missing = dir.filePath("ttyUSB9");
+  form.findChild<QLineEdit*>("edDevice")->setText(missing);
+  messages.Answer(2);
+  form.findChild<QPushButton*>("bnAssign")->click();
+  EXPECT_EQ(kept().toString(), present);
+  messages.Answer(1);
+  form.findChild<QPushButton*>("bnAssign")->click();
+  EXPECT_EQ(kept().toString(), missing);
+  const QString question =
+      QStringLiteral("Устройства %1 сейчас нет в системе. Все равно назначить его порту COM3?")
+          .arg(missing);
+  EXPECT_EQ(messages.Texts(), QStringList({question, question}));
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "calibration/AdcSamples.h"
+#include "widgets/views/TwoLineTitles.h"
 
 namespace vrx {
 
@@ -43,9 +45,19 @@ AdcGrid::AdcGrid(AdcSamples& samples, QWidget* parent) : QTableView(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setShowGrid(true);
+  ShowTitlesOnTwoLines(*horizontalHeader());
+  // A column is as wide as its design width, its title on two lines and its widest text.
+  const QFontMetrics cells = fontMetrics();
+  const QFontMetrics titles = horizontalHeader()->fontMetrics();
+  const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) +
+                      2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
   const std::vector<int> widths = samples.ColumnWidths();
-  for (size_t i = 0; i < widths.size(); ++i) {
-    setColumnWidth(static_cast<int>(i), widths[i]);
+  for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+    const int title = TwoLineTitleWidth(
+        titles, samples.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+    const int text = cells.horizontalAdvance(samples.WidestText(column));
+    setColumnWidth(column,
+                   std::max(widths[static_cast<size_t>(column)], std::max(title, text) + padding));
   }
 }
 

@@ -10,14 +10,20 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "current/CurrentDecoder.h"
 #include "session/ActionConnect.h"
 
 namespace vrx {
 
 namespace {
 
-constexpr int kCellMinWidth = 96;
+// Tight spacing: the tab holds a row per quantity and a column per channel at the window's least
+// size.
+constexpr int kMargin = 4;
+constexpr int kSpacing = 2;
+constexpr int kColumnSpacing = 4;
 
 QLabel* Caption(const QString& text, QWidget* parent) {
   return new QLabel(text, parent);
@@ -29,8 +35,16 @@ CurrentTab::CurrentTab(RunContext& context, QWidget* parent)
     : QWidget(parent), context_(context), core_(context.connection, context.messages) {
   setObjectName(QStringLiteral("CurrentTab"));
   auto* row = new QHBoxLayout(this);
-  row->addWidget(BuildLeftPanel());
+  row->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  row->setSpacing(kColumnSpacing);
+  QWidget* left = BuildLeftPanel();
+  row->addWidget(left);
   row->addWidget(BuildValuePanel(), 1);
+  // With the value panel hidden the room stays empty rather than going to the left panel.
+  row->addStretch(0);
+  FitToWidestTexts();
+  // The left panel is as wide as its widest caption or value, whatever it shows now.
+  left->setFixedWidth(left->minimumSizeHint().width());
 
   Timer2_ = new QTimer(this);
   Timer2_->setObjectName(QStringLiteral("Timer2"));
@@ -63,6 +77,8 @@ QWidget* CurrentTab::BuildLeftPanel() {
   panel->setObjectName(QStringLiteral("plCurParams1"));
   panel->setFrameShape(QFrame::StyledPanel);
   auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  column->setSpacing(kSpacing);
   const std::pair<const char*, const char*> texts[] = {
       {"stVRXType", "Тип прибора:"}, {"stScheme", "№ изм. схемы:"}, {"stNumber", "Зав. № :"},
       {"stAddr", "Сетевой адрес:"},  {"stStatus", "Статус:"},       {"stW100", "W100"},
@@ -99,8 +115,12 @@ QWidget* CurrentTab::BuildValuePanel() {
   plCurParams2_ = new QFrame(this);
   plCurParams2_->setObjectName(QStringLiteral("plCurParams2"));
   auto* column = new QVBoxLayout(plCurParams2_);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(kSpacing);
 
   auto* clocks = new QGridLayout;
+  clocks->setHorizontalSpacing(kColumnSpacing);
+  clocks->setVerticalSpacing(kSpacing);
   clocks->addWidget(Caption(QStringLiteral("Внутреннее время RTC:"), plCurParams2_), 0, 0);
   clocks->addWidget(Static(QStringLiteral("stRTC"), plCurParams2_), 0, 1);
   clocks->addWidget(Caption(QStringLiteral("Дата и время последней инициализации:"), plCurParams2_),
@@ -110,6 +130,8 @@ QWidget* CurrentTab::BuildValuePanel() {
   column->addLayout(clocks);
 
   auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(kColumnSpacing);
+  grid->setVerticalSpacing(kSpacing);
   for (int k = 1; k <= 5; ++k) {
     QLabel* channel = Static(QStringLiteral("lbChannel%1").arg(k), plCurParams2_);
     channel->setAlignment(Qt::AlignCenter);
@@ -125,8 +147,9 @@ QWidget* CurrentTab::BuildValuePanel() {
       QLabel* cell = Static(name, plCurParams2_);
       cell->setFrameShape(QFrame::Panel);
       cell->setFrameShadow(QFrame::Sunken);
-      cell->setMinimumWidth(kCellMinWidth);
       cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // Error texts are lines of words; they wrap rather than widen the column.
+      cell->setWordWrap(row.label == QLatin1String("lbErrors"));
       grid->addWidget(cell, line, k);
     }
     ++line;
@@ -138,6 +161,7 @@ QWidget* CurrentTab::BuildValuePanel() {
   coldWater->setObjectName(QStringLiteral("plColdWater"));
   plColdWater_ = coldWater;
   auto* water = new QHBoxLayout(coldWater);
+  water->setContentsMargins(kMargin, kSpacing, kMargin, kSpacing);
   water->addWidget(Caption(QStringLiteral("t, °C:"), coldWater));
   water->addWidget(Static(QStringLiteral("stTCW"), coldWater));
   water->addSpacing(24);
@@ -146,6 +170,17 @@ QWidget* CurrentTab::BuildValuePanel() {
   water->addStretch(1);
   column->addWidget(coldWater);
   return plCurParams2_;
+}
+
+void CurrentTab::FitToWidestTexts() {
+  for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+    QLabel* label = it.value();
+    int widest = 0;
+    for (const QString& text : WidestTexts(it.key()))
+      widest = std::max(widest, label->fontMetrics().horizontalAdvance(text));
+    if (widest > 0)
+      label->setMinimumWidth(widest + 2 * (label->frameWidth() + label->margin()) + 1);
+  }
 }
 
 void CurrentTab::Refresh() {

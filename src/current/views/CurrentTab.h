@@ -37,6 +37,8 @@ class CurrentTab : public QWidget {
   QWidget* BuildLeftPanel();
   QWidget* BuildValuePanel();
   QLabel* Static(const QString& name, QWidget* parent);
+  // Every control is at least as wide as the widest text it shows, in the font in use.
+  void FitToWidestTexts();
   void Refresh();
 
   RunContext& context_;

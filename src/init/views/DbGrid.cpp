@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "init/views/PickListDelegate.h"
+#include "widgets/views/TwoLineTitles.h"
 
 namespace vrx {
 
@@ -13,18 +14,6 @@ namespace {
 
 // Room around a cell text.
 constexpr int kCellPadding = 10;
-constexpr int kTitleLines = 2;
-
-// The narrowest width a title needs on at most two lines, broken at a blank.
-int TitleWidth(const QFontMetrics& metrics, const QString& title) {
-  int best = metrics.horizontalAdvance(title);
-  for (qsizetype blank = title.indexOf(QLatin1Char(' ')); blank >= 0;
-       blank = title.indexOf(QLatin1Char(' '), blank + 1)) {
-    best = std::min(best, std::max(metrics.horizontalAdvance(title.left(blank)),
-                                   metrics.horizontalAdvance(title.mid(blank + 1))));
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -39,10 +28,8 @@ DbGrid::DbGrid(const QString& name, QWidget* parent) : QTableView(parent) {
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-  // The style draws header titles with the text flags of the alignment; word wrap breaks them.
-  horizontalHeader()->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment(Qt::TextWordWrap));
+  ShowTitlesOnTwoLines(*horizontalHeader());
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  horizontalHeader()->setFixedHeight(fontMetrics().lineSpacing() * kTitleLines + 6);
   horizontalHeader()->setHighlightSections(false);
   // Columns wider than the grid bring the scroll bar, which needs room of its own.
   connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { updateGeometry(); });
@@ -67,16 +54,52 @@ void DbGrid::FitColumns() {
   QFont bold = font();
   bold.setBold(true);
   const QFontMetrics boldMetrics(bold);
+  fitted_.assign(static_cast<size_t>(model()->columnCount()), 0);
   for (int column = 0; column < model()->columnCount(); ++column) {
-    int width = TitleWidth(metrics, model()->headerData(column, Qt::Horizontal).toString());
+    int width = TwoLineTitleWidth(metrics, model()->headerData(column, Qt::Horizontal).toString());
     for (int row = 0; row < model()->rowCount(); ++row) {
       const QModelIndex cell = model()->index(row, column);
       const bool isBold = cell.data(Qt::FontRole).value<QFont>().bold();
       width = std::max(width,
                        (isBold ? boldMetrics : metrics).horizontalAdvance(cell.data().toString()));
     }
-    setColumnWidth(column, width + kCellPadding);
+    // The header does not make a column narrower than its least section.
+    fitted_[static_cast<size_t>(column)] =
+        std::max(width + kCellPadding, horizontalHeader()->minimumSectionSize());
   }
+  SpreadColumns();
+}
+
+void DbGrid::SpreadColumns() {
+  if (model() == nullptr || fitted_.size() != static_cast<size_t>(model()->columnCount()))
+    return;
+  int total = 0;
+  for (int column = 0; column < model()->columnCount(); ++column) {
+    if (!isColumnHidden(column))
+      total += fitted_[static_cast<size_t>(column)];
+  }
+  const int room = std::max(viewport()->width() - total, 0);
+  int given = 0;
+  for (int column = 0; column < model()->columnCount(); ++column) {
+    if (isColumnHidden(column))
+      continue;
+    const int width = fitted_[static_cast<size_t>(column)];
+    const int share = total > 0 ? static_cast<int>(int64_t{room} * width / total) : 0;
+    setColumnWidth(column, width + share);
+    given += share;
+  }
+  // The pixels the shares rounded away go to the last shown column.
+  for (int column = model()->columnCount() - 1; column >= 0; --column) {
+    if (!isColumnHidden(column)) {
+      setColumnWidth(column, columnWidth(column) + room - given);
+      break;
+    }
+  }
+}
+
+void DbGrid::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  SpreadColumns();
 }
 
 void DbGrid::SetShownRows(int rows) {

@@ -116,7 +116,7 @@ InitTab::InitTab(InitWorkspace& workspace, RunContext& context, QWidget* parent)
 
 void InitTab::BuildControls() {
   auto* top = new QHBoxLayout;
-  top->setSpacing(6);
+  top->setSpacing(4);
   top->addWidget(BuildSelection(), 0, Qt::AlignTop);
   top->addWidget(BuildColdWater(), 0, Qt::AlignTop);
   // The options and, below them, the initialization: the models with the circuits grid have the
@@ -196,9 +196,14 @@ QWidget* InitTab::BuildSelection() {
 QWidget* InitTab::BuildColdWater() {
   cwGroup_ = new QGroupBox(this);
   cwGroup_->setObjectName(QStringLiteral("cwGroup"));
+  // A model without cold water leaves the box's room empty, so the column of buttons beside it
+  // stays where it is.
+  QSizePolicy keepRoom = cwGroup_->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  cwGroup_->setSizePolicy(keepRoom);
   auto* grid = new QGridLayout(cwGroup_);
   grid->setContentsMargins(6, 2, 6, 4);
-  grid->setHorizontalSpacing(6);
+  grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(3);
   winterTcwEdit_ = DecimalNumberEdit("winterTcwEdit", kTemperatureDigits, cwGroup_);
   summerTcwEdit_ = DecimalNumberEdit("summerTcwEdit", kTemperatureDigits, cwGroup_);
@@ -216,6 +221,11 @@ QWidget* InitTab::BuildColdWater() {
   grid->addWidget(cbSummerDst_, 2, 2);
   grid->addWidget(Label("lbTcwPressure", QStringLiteral("P, кгс/см2:"), cwGroup_), 3, 0, 1, 2);
   grid->addWidget(tcwPressureEdit_, 3, 2, Qt::AlignLeft);
+  // Tab goes along the rows: winter, summer, then the pressure.
+  QWidget::setTabOrder(winterTcwEdit_, cbWinterDst_);
+  QWidget::setTabOrder(cbWinterDst_, summerTcwEdit_);
+  QWidget::setTabOrder(summerTcwEdit_, cbSummerDst_);
+  QWidget::setTabOrder(cbSummerDst_, tcwPressureEdit_);
   return cwGroup_;
 }
 
@@ -294,7 +304,10 @@ QWidget* InitTab::BuildChannels() {
   DBGrid2_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
   DBGrid2_->SetShownRows(kCircuitRows);
 
+  lbCircuits_ =
+      Label("lbCircuits", QStringLiteral("Тесты НС и реакция на НС по контурам:"), GroupBox2_);
   column->addWidget(DBGrid1_);
+  column->addWidget(lbCircuits_);
   column->addWidget(DBGrid2_, 1);
   column->addStretch(0);
   return GroupBox2_;
@@ -544,6 +557,7 @@ void InitTab::RefreshGrids() {
 
   cdsCircuits_->Refresh();
   DBGrid2_->setVisible(c.DBGrid2.visible);
+  lbCircuits_->setVisible(c.DBGrid2.visible);
   for (int column = 0; column < cdsCircuits_->columnCount(); ++column)
     DBGrid2_->setColumnHidden(column, !c.DBGrid2.ColumnVisible(column));
   DBGrid2_->FitColumns();

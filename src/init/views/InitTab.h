@@ -117,6 +117,7 @@ class InitTab : public QWidget {
   QGroupBox* GroupBox2_ = nullptr;
   DbGrid* DBGrid1_ = nullptr;
   DbGrid* DBGrid2_ = nullptr;
+  QLabel* lbCircuits_ = nullptr;
   ChannelsModel* cdsChannels_ = nullptr;
   CircuitsModel* cdsCircuits_ = nullptr;
 

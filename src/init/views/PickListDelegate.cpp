@@ -1,6 +1,7 @@
 #include "init/views/PickListDelegate.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 #include "init/views/TableModel.h"
 #include "widgets/views/DecimalEdit.h"
@@ -45,6 +46,21 @@ void PickListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     return;
   }
   QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+void PickListDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                            const QModelIndex& index) const {
+  QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+  auto* list = qobject_cast<QComboBox*>(editor);
+  if (list == nullptr)
+    return;
+  QRect area = editor->geometry();
+  area.setWidth(std::max(area.width(), list->sizeHint().width()));
+  // Kept inside the cell area: a list at the right edge opens leftwards.
+  const int right = editor->parentWidget()->width();
+  if (area.right() >= right)
+    area.moveRight(std::max(right - 1, area.width() - 1));
+  editor->setGeometry(area);
 }
 
 }  // namespace vrx

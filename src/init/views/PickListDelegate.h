@@ -6,7 +6,8 @@ namespace vrx {
 
 // The cell editor of the tab's grids: a drop-down list of the cell's choices (the model's
 // pick list) where the cell has them, a decimal edit where the cell takes a typed number. A
-// picked item is entered at once.
+// picked item is entered at once. A drop-down list narrower than its longest choice opens as wide
+// as that choice, over the next cells, so that it shows its value whole.
 class PickListDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -18,6 +19,8 @@ class PickListDelegate : public QStyledItemDelegate {
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const override;
 };
 
 }  // namespace vrx

@@ -21,6 +21,9 @@ namespace {
 const char* const kConfirmRestore =
     "Записать в прибор блок, сохраненный перед записью %1 (%2, заводской номер %3)?";
 const char* const kRestored = "Запись %1 восстановлена.";
+const char* const kNoRecords = "Записей нет";
+const char* const kChooseRecord =
+    "Выберите запись в списке: здесь появятся блок прибора до записи и записанный блок.";
 
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
@@ -40,7 +43,10 @@ JournalDialog::JournalDialog(RunContext& context, JournalDatabase& journal, QWid
     : QDialog(parent), context_(context), journal_(journal) {
   setObjectName(QStringLiteral("fmJournal"));
   setWindowTitle(QStringLiteral("Журнал записей"));
-  resize(900, 600);
+  // The least size shows a few records and a whole block of the details.
+  const QFontMetrics metrics = fontMetrics();
+  setMinimumSize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 28);
+  resize(minimumSize().expandedTo(QSize(900, 600)));
 
   edSerial_ = Edit("edSerial", this);
   // Serial numbers are whole numbers.
@@ -62,13 +68,22 @@ JournalDialog::JournalDialog(RunContext& context, JournalDatabase& journal, QWid
   grRecords_->setSelectionMode(QAbstractItemView::SingleSelection);
   grRecords_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grRecords_->verticalHeader()->hide();
+  // Every column fits its texts; the last one, the result, takes the rest of the width.
+  grRecords_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grRecords_->horizontalHeader()->setStretchLastSection(true);
+  lbNoRecords_ = new QLabel(QString::fromUtf8(kNoRecords), grRecords_->viewport());
+  lbNoRecords_->setObjectName(QStringLiteral("lbNoRecords"));
+  lbNoRecords_->setAlignment(Qt::AlignCenter);
+  lbNoRecords_->setEnabled(false);
+  auto* emptyList = new QVBoxLayout(grRecords_->viewport());
+  emptyList->addWidget(lbNoRecords_);
 
   mmDetails_ = new QPlainTextEdit(this);
   mmDetails_->setObjectName(QStringLiteral("mmDetails"));
   mmDetails_->setReadOnly(true);
   mmDetails_->setLineWrapMode(QPlainTextEdit::NoWrap);
   mmDetails_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  mmDetails_->setPlaceholderText(QString::fromUtf8(kChooseRecord));
 
   bnRestore_ = Button("bnRestore", "Восстановить", this);
   auto* bnClose = Button("bnClose", "Закрыть", this);
@@ -104,8 +119,8 @@ void JournalDialog::Refresh() {
       for (int column = 0; column < cells.size(); ++column)
         grRecords_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
-    grRecords_->resizeColumnsToContents();
   });
+  lbNoRecords_->setVisible(records_.empty());
   ShowSelected();
 }
 

@@ -6,6 +6,7 @@
 #include "journal/JournalDatabase.h"
 #include "session/RunContext.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -13,8 +14,9 @@ class QTableWidget;
 
 namespace vrx {
 
-// "Журнал записей": the records of a journal, filtered by serial number and model,
-// the blocks of the selected one, and its restore after a confirmation.
+// "Журнал записей": the records of a journal, filtered by serial number and model ("Записей
+// нет" when none match), the blocks of the selected one (a hint until one is chosen), and its
+// restore after a confirmation.
 class JournalDialog : public QDialog {
   Q_OBJECT
 
@@ -35,6 +37,7 @@ class JournalDialog : public QDialog {
   QLineEdit* edSerial_ = nullptr;
   QLineEdit* edModel_ = nullptr;
   QTableWidget* grRecords_ = nullptr;
+  QLabel* lbNoRecords_ = nullptr;
   QPlainTextEdit* mmDetails_ = nullptr;
   QPushButton* bnRestore_ = nullptr;
 };

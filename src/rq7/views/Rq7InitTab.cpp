@@ -193,18 +193,21 @@ QWidget* Rq7InitTab::BuildEffects() {
   auto* box = new QGroupBox(QStringLiteral(" Влияние НС "), this);
   auto* grid = new QGridLayout(box);
   const char* rows[] = {"V1,tp1", "V2,tp2", "tнс1", "tнс2", "Выход"};
+  // Each group of columns is a channel's, its columns the error numbers.
   for (int g = 0; g < 2; ++g) {
+    grid->addWidget(new QLabel(QStringLiteral("Канал %1, Err").arg(g + 1), box), 0, 1 + g * 5, 1, 5,
+                    Qt::AlignCenter);
     for (int e = 1; e <= 5; ++e)
-      grid->addWidget(new QLabel(QString::number(e), box), 0, 1 + g * 5 + (e - 1), Qt::AlignCenter);
+      grid->addWidget(new QLabel(QString::number(e), box), 1, 1 + g * 5 + (e - 1), Qt::AlignCenter);
   }
   for (int r = 0; r < 5; ++r) {
-    grid->addWidget(Caption(rows[r], box), r + 1, 0);
+    grid->addWidget(Caption(rows[r], box), r + 2, 0);
     for (int g = 1; g <= 2; ++g) {
       for (int e = 1; e <= 5; ++e) {
         const QString name = EffectBoxName(kEffectRows[r], e, g);
         QCheckBox* check = Check(name.toLatin1().constData(), QString());
         check->setEnabled(EffectBoxEnabled(name));
-        grid->addWidget(check, r + 1, 1 + (g - 1) * 5 + (e - 1), Qt::AlignCenter);
+        grid->addWidget(check, r + 2, 1 + (g - 1) * 5 + (e - 1), Qt::AlignCenter);
       }
     }
   }

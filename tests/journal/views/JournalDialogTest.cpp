@@ -2,6 +2,8 @@
 // filter, a record's blocks, and a restore after the confirmation.
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,21 +31,38 @@ void Renumber(Connection& c, uint16_t number) {
   c.link.WriteSettings(false, QStringLiteral("Инициализация"));
 }
 
-TEST(JournalDialog, ListsFiltersShowsAndRestoresAfterTheConfirmation) {
+// A window's context with a journal of its own, and an emulated instrument to write to.
+struct JournalBench {
+  JournalBench() {
+    context.timeConfirmation = &clock;
+    journal.Attach(context.connection);
+  }
+  // Starts the instrument and opens the port to it.
+  sim::EmulatedInstrument& Instrument() {
+    instrument = sim::EmulatedInstrument::Start("VRX-L13-2.2", 4800, {});
+    context.connection.port.Naming().SetOverride(1,
+                                                 QString::fromStdString(instrument->SlavePath()));
+    context.connection.port.Open(1, 4800, 1500);
+    return *instrument;
+  }
+
   QTemporaryDir dir;
-  qputenv("VRX_JOURNAL", dir.filePath(QStringLiteral("journal.sqlite")).toUtf8());
   RealPacer pacer;
   PlainCursor cursor;
   RecordingMessages messages;
-  RunContext context(pacer, cursor, messages, test::PlainNaming(), {},
-                     dir.filePath(QStringLiteral("tool.ini")));
+  RunContext context{
+      pacer, cursor, messages, test::PlainNaming(), {}, dir.filePath(QStringLiteral("tool.ini"))};
   test::ScriptedConfirmation clock;
-  context.timeConfirmation = &clock;
-  JournalKeeper journal;
-  journal.Attach(context.connection);
-  const auto instrument = sim::EmulatedInstrument::Start("VRX-L13-2.2", 4800, {});
-  context.connection.port.Naming().SetOverride(1, QString::fromStdString(instrument->SlavePath()));
-  context.connection.port.Open(1, 4800, 1500);
+  JournalKeeper journal{dir.filePath(QStringLiteral("journal.sqlite"))};
+  std::unique_ptr<sim::EmulatedInstrument> instrument;
+};
+
+TEST(JournalDialog, ListsFiltersShowsAndRestoresAfterTheConfirmation) {
+  JournalBench bench;
+  RunContext& context = bench.context;
+  RecordingMessages& messages = bench.messages;
+  JournalKeeper& journal = bench.journal;
+  sim::EmulatedInstrument* instrument = &bench.Instrument();
   Renumber(context.connection, 300);
   const std::vector<uint8_t> numbered = instrument->Device().Image();
   Renumber(context.connection, 301);
@@ -79,6 +98,44 @@ TEST(JournalDialog, ListsFiltersShowsAndRestoresAfterTheConfirmation) {
   dialog.findChild<QLineEdit*>(QStringLiteral("edSerial"))->clear();
   QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("bnFilter")), Qt::LeftButton);
   EXPECT_EQ(grid->rowCount(), 3);
+}
+
+// An empty journal, and a filter nothing matches, say "Записей нет"; the details hint at what
+// they show until a record is chosen; the result column takes what the others leave after every
+// filter.
+TEST(JournalDialog, SaysWhenNoRecordMatchesAndKeepsTheResultColumnWide) {
+  JournalBench bench;
+  RunContext& context = bench.context;
+  JournalKeeper& journal = bench.journal;
+  const auto show = [&](JournalDialog& dialog, const QString& serial) {
+    dialog.findChild<QLineEdit*>(QStringLiteral("edSerial"))->setText(serial);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("bnFilter")), Qt::LeftButton);
+    return dialog.findChild<QLabel*>(QStringLiteral("lbNoRecords"))->isVisibleTo(&dialog);
+  };
+  {
+    JournalDialog dialog(context, journal.Database());
+    EXPECT_TRUE(show(dialog, {}));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lbNoRecords"))->text(),
+              QStringLiteral("Записей нет"));
+  }
+
+  bench.Instrument();
+  Renumber(context.connection, 300);
+  JournalDialog dialog(context, journal.Database());
+  dialog.resize(900, 600);
+  dialog.show();
+  auto* details = dialog.findChild<QPlainTextEdit*>(QStringLiteral("mmDetails"));
+  EXPECT_TRUE(details->toPlainText().isEmpty());
+  EXPECT_TRUE(details->placeholderText().startsWith(QStringLiteral("Выберите запись")));
+  auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("grRecords"));
+  for (const QString& serial : {QStringLiteral("999"), QStringLiteral("1234"), QString()}) {
+    SCOPED_TRACE(serial.toStdString());
+    EXPECT_EQ(show(dialog, serial), serial == QLatin1String("999"));
+    const int last = grid->columnCount() - 1;
+    EXPECT_EQ(grid->horizontalHeader()->sectionViewportPosition(last) +
+                  grid->horizontalHeader()->sectionSize(last),
+              grid->viewport()->width());
+  }
 }
 
 }  // namespace
