@@ -56,12 +56,12 @@ TEST(PressureCalibrationTest, StoredWordsAtTheLimitsOfEachPmax) {
                         Case{1, 41943, "ff7fffffffffffffd7a3ffffffffffff"}, Case{1, 41944, ""},
                         Case{2, 65535, "ffbbffffffffffffffffffffffffffff"}}) {
     const size_t before = bench.Writes().size();
-    const QString error = ErrorOf([&] { bench.calibration.StoreCoefficient(1, c.pmaxIndex, c.k); });
+    const std::string error = ErrorOf([&] { bench.calibration.StoreCoefficient(1, c.pmaxIndex, c.k); });
     if (*c.block == '\0') {
       EXPECT_EQ(error, "Недопустимые значения Uref и RL.") << c.k;
       EXPECT_EQ(bench.Writes().size(), before) << c.k;
     } else {
-      EXPECT_EQ(error, "") << c.k;
+      EXPECT_EQ(error, "<no error>") << c.k;
       EXPECT_EQ(bench.Writes().back(), Hex(c.block)) << c.k;
     }
   }
