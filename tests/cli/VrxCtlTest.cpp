@@ -4,31 +4,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
-#include <QTextStream>
 
-#include "cli/VrxCtl.h"
 #include "init/InitWorkspace.h"
 #include "init/ReadIniParams.h"
 #include "init/WorkspaceForm.h"
+#include "support/CtlRun.h"
 #include "support/EmulatedLink.h"
 
 namespace {
 
-struct CtlRun {
-  int code;
-  QString out;
-  QString err;
-};
+using vrx::test::CtlRun;
 
-CtlRun Ctl(QStringList arguments) {
-  arguments.prepend(QStringLiteral("vrxctl"));
-  CtlRun run{};
-  QTextStream out(&run.out);
-  QTextStream err(&run.err);
-  run.code = vrx::RunVrxCtl(arguments, out, err);
-  out.flush();
-  err.flush();
-  return run;
+CtlRun Ctl(const QStringList& arguments) {
+  return vrx::test::RunCtl(arguments);
 }
 
 TEST(VrxCtl, IdentifyPrintsOneKeyValueLineEach) {
