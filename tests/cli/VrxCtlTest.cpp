@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "support/CtlRun.h"
+#include "support/QtPrinters.h"
 
 namespace {
 

@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <span>
 #include <vector>
 
 #include "support/WorkspaceTestSupport.h"
 
 namespace vrx {
+
+// A row as its grid shows it: "E: 1/1 1/0" (test and reaction of circuit 1, then of circuit 2).
+void PrintTo(const CircuitRow& row, std::ostream* os) {
+  *os << row.Err.toStdString() << ": " << row.Circuit1Test << '/' << row.Circuit1R << ' '
+      << row.Circuit2Test << '/' << row.Circuit2R;
+}
+
 namespace {
 
 using C = CircuitColumn;

@@ -14,6 +14,7 @@
 #include <iterator>
 
 #include "link/Pacer.h"
+#include "support/QtPrinters.h"
 
 namespace vrx {
 namespace {
