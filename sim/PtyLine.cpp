@@ -160,6 +160,7 @@ void PtyLine::HandleIncoming(const uint8_t* bytes, int count, Clock::time_point 
       out_.push_back({txFree_, reply.atOtherSpeed ? Garbled(b) : b});
     }
   }
+  sending_ = !out_.empty();
 }
 
 void PtyLine::Arm(LineFault fault, int afterBytes) {
@@ -177,6 +178,7 @@ void PtyLine::HangUp() {
   ::close(slave_);
   slave_ = -1;
   out_.clear();
+  sending_ = false;
 }
 
 void PtyLine::WriteDue(Clock::time_point now) {
@@ -193,6 +195,7 @@ void PtyLine::WriteDue(Clock::time_point now) {
     if (::write(master_, &b, 1) != 1 && errno != EAGAIN)
       return;
   }
+  sending_ = !out_.empty();
 }
 
 void PtyLine::Serve(const std::atomic<bool>& stop) {

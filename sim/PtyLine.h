@@ -49,6 +49,9 @@ class PtyLine {
   std::vector<uint8_t> LostBytes() const;
   // The speed the tool last set on the line (0 for a speed the line does not know).
   uint32_t LineSpeed() const;
+  // Whether a reply still has bytes to go out to the tool; tests wait for the line to fall
+  // quiet instead of sleeping.
+  bool Sending() const { return sending_; }
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -81,6 +84,8 @@ class PtyLine {
   Clock::time_point rxFree_{};
   Clock::time_point txFree_{};
   std::deque<Pending> out_;
+  // Whether out_ holds bytes, for the other threads (out_ belongs to the serving thread).
+  std::atomic<bool> sending_{false};
 
   mutable std::mutex lostMutex_;
   std::vector<uint8_t> lost_;

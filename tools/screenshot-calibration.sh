@@ -10,5 +10,5 @@ build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j2 --target calibration_screenshots >/dev/null
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/calibration/calibration_screenshots" "$out"
+  "$build/tools/screenshots/calibration_screenshots" "$out"
 ls "$out"

@@ -12,5 +12,5 @@ build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target help_screenshot >/dev/null
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/app/help_screenshot" "$out" "$@"
+  "$build/tools/screenshots/help_screenshot" "$out" "$@"
 ls "$out"

@@ -9,4 +9,4 @@ build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target init_tab_screenshot >/dev/null
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/app/init_tab_screenshot" "$out" VRX-L13-2.2 --iface
+  "$build/tools/screenshots/init_tab_screenshot" "$out" VRX-L13-2.2 --iface

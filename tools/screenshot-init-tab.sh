@@ -14,4 +14,4 @@ build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target init_tab_screenshot >/dev/null
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/app/init_tab_screenshot" "$out" "$type" "${@:3}"
+  "$build/tools/screenshots/init_tab_screenshot" "$out" "$type" "${@:3}"

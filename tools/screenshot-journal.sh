@@ -9,4 +9,4 @@ build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target journal_screenshot >/dev/null
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/journal/journal_screenshot" "$out"
+  "$build/tools/screenshots/journal_screenshot" "$out"

@@ -10,5 +10,5 @@ build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target rq7_tabs_screenshot >/dev/null
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/app/rq7_tabs_screenshot" "$out"
+  "$build/tools/screenshots/rq7_tabs_screenshot" "$out"
 ls "$out"

@@ -12,4 +12,4 @@ mkdir -p "$out"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target service_screenshots >/dev/null
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/app/service_screenshots" "$out" "$type"
+  "$build/tools/screenshots/service_screenshots" "$out" "$type"

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 
 #include "app/WidgetMessages.h"
 #include "support/QtPrinters.h"
@@ -22,25 +24,20 @@ struct FormCase {
   QStringList buttons;
 };
 
-// What the geometry is computed from, measured here in the dialog font.
-DialogMetrics Measure(const FormCase& c) {
-  const QFontMetrics fm(ToQFont(DialogFont{}));
-  DialogMetrics m;
-  m.averageCharWidth =
-      fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
-  m.textHeight = fm.height();
-  m.screen = QGuiApplication::primaryScreen()->geometry().size();
-  m.message = fm.boundingRect(QRect(0, 0, m.screen.width() / 2, 0),
-                              Qt::TextWordWrap | Qt::TextExpandTabs, c.text)
-                  .size();
-  const QStringList buttons = c.addCancel ? c.buttons + QStringList{"Отмена"} : c.buttons;
-  for (const QString& b : buttons)
-    m.widestButton = std::max(m.widestButton, fm.horizontalAdvance(b));
-  m.buttonCount = static_cast<int>(buttons.size());
-  m.hasIcon = c.kind != DialogKind::Custom;
-  return m;
+// Whole pixels, halves away from zero.
+int Pixels(double size) {
+  return static_cast<int>(std::lround(size));
 }
 
+// W of the dialog font: the width of "A".."Z" followed by "a".."z", divided by 52.
+int AverageCharWidth(const QFontMetrics& fm) {
+  return fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
+}
+
+// The sizes come from two measures of the dialog font, W and H (the height of a line): margins 8/4
+// W and 8/8 H, spacings 10/4 W and 10/8 H, buttons 50/4 W wide (or their widest caption + 8) and
+// 14/8 H high with 4/4 W between them. The icon is 32 pixels square; the message is wrapped within
+// half the screen.
 TEST(MessageFormTest, ControlsSitWhereTheDialogFontPutsThem) {
   const FormCase cases[] = {
       {"error", DialogKind::Error, "Нет ответа от прибора", false, {"OK"}},
@@ -55,25 +52,60 @@ TEST(MessageFormTest, ControlsSitWhereTheDialogFontPutsThem) {
        false,
        {"OK"}},
   };
+  const QFontMetrics fm(ToQFont(DialogFont{}));
+  const int w = AverageCharWidth(fm);
+  const int h = fm.height();
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  const int horzMargin = Pixels(2 * w);
+  const int vertMargin = h;
+  const int horzSpacing = Pixels(2.5 * w);
+  const int vertSpacing = Pixels(1.25 * h);
+  const int buttonHeight = Pixels(1.75 * h);
+  const int buttonGap = w;
   for (const FormCase& c : cases) {
     SCOPED_TRACE(c.name);
     TMessageForm form(c.kind, c.text, "Заголовок", DialogFont{}, kColorButtonFace, c.addCancel, 0,
                       c.buttons);
-    const DialogLayout d = ComputeDialogLayout(Measure(c));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Заголовок"));
-    EXPECT_EQ(form.size(), d.client);
+
+    const bool icon = c.kind != DialogKind::Custom;
+    const QSize message = fm.boundingRect(QRect(0, 0, screen.width() / 2, 0),
+                                          Qt::TextWordWrap | Qt::TextExpandTabs, c.text)
+                              .size();
+    const QStringList captions = c.addCancel ? c.buttons + QStringList{"Отмена"} : c.buttons;
+    int widest = 0;
+    for (const QString& caption : captions)
+      widest = std::max(widest, fm.horizontalAdvance(caption));
+    const int buttonWidth = std::max(Pixels(12.5 * w), widest + 8);
+    const int n = static_cast<int>(captions.size());
+    const int buttonsWidth = n * buttonWidth + (n - 1) * buttonGap;
+    // The icon and the message side by side, the buttons centred below them.
+    const int contentWidth = icon ? 32 + horzSpacing + message.width() : message.width();
+    const int contentHeight = icon ? std::max(32, message.height()) : message.height();
+    const QSize client(std::max(contentWidth, buttonsWidth) + 2 * horzMargin,
+                       contentHeight + vertSpacing + buttonHeight + 2 * vertMargin);
+    EXPECT_EQ(form.size(), client);
+
     auto* image = form.findChild<QLabel*>("Image");
-    EXPECT_EQ(image != nullptr, c.kind != DialogKind::Custom);
+    EXPECT_EQ(image != nullptr, icon);
     if (image != nullptr) {
-      EXPECT_EQ(image->geometry(), QRect(d.horzMargin, d.vertMargin, 32, 32));
+      EXPECT_EQ(image->geometry(), QRect(horzMargin, vertMargin, 32, 32));
     }
-    auto* message = form.findChild<QLabel*>("Message");
-    ASSERT_NE(message, nullptr);
-    EXPECT_EQ(message->text(), c.text);
-    EXPECT_EQ(message->geometry(), d.message);
-    for (size_t i = 0; i < d.buttons.size(); ++i)
+    auto* label = form.findChild<QLabel*>("Message");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), c.text);
+    // Its right edge where the content ends.
+    EXPECT_EQ(label->geometry(),
+              QRect(QPoint(horzMargin + contentWidth - message.width(), vertMargin), message));
+    // Qt's own label layout agrees that the text fits.
+    EXPECT_LE(label->heightForWidth(label->width()), label->height());
+    const int top = vertMargin + contentHeight + vertSpacing;
+    for (int i = 0; i < n; ++i) {
+      const int left = (client.width() - buttonsWidth) / 2 + i * (buttonWidth + buttonGap);
       EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("btn%1").arg(i))->geometry(),
-                d.buttons[i]);
+                QRect(left, top, buttonWidth, buttonHeight))
+          << "btn" << i;
+    }
   }
 }
 
@@ -86,7 +118,8 @@ TEST(MessageFormTest, LongMessagesWrapAtHalfTheScreenAndShortOnesKeepTheIconHeig
   EXPECT_LE(message.width(), halfScreen);
   EXPECT_GT(message.width(), halfScreen - fm.horizontalAdvance("диапазона. "));
   EXPECT_GE(message.height(), 3 * fm.height());
-  EXPECT_EQ(wrapped.width(), message.right() + 1 + wrapped.Layout().horzMargin);
+  // The right margin is 8/4 W.
+  EXPECT_EQ(wrapped.width(), message.right() + 1 + 2 * AverageCharWidth(fm));
 
   TMessageForm shortOne(DialogKind::Information, "OK", "Информация", DialogFont{}, kColorButtonFace,
                         false, 0, {"OK"});

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -34,7 +35,9 @@ TEST(PortLossWindowTest, ALostDeviceIsReportedAndTheNextReadWorksOnceItIsBack) {
   TMainForm window(context, StartupOptions{});
   auto* read = window.findChild<QPushButton*>("bbReadIniParams");
   auto* status = window.findChild<QLabel*>("lbPortStatus");
+  auto* number = window.findChild<QLineEdit*>("DevNoEdit");
   ASSERT_NE(read, nullptr);
+  ASSERT_NE(number, nullptr);
 
   emulator->Line().Arm(sim::LineFault::HangUp, 20);
   read->click();
@@ -44,6 +47,8 @@ TEST(PortLossWindowTest, ALostDeviceIsReportedAndTheNextReadWorksOnceItIsBack) {
       << messages.Texts()[0].toStdString();
   EXPECT_TRUE(status->text().startsWith(QStringLiteral("COM1 → %1 — не открыт: ").arg(device)))
       << status->text().toStdString();
+  // The read that failed filled nothing: the number is still the one of a fresh tab.
+  EXPECT_EQ(number->text(), QStringLiteral("1"));
 
   // Still away: the error box and the status line give the same Russian reason.
   messages.Clear();
@@ -60,6 +65,8 @@ TEST(PortLossWindowTest, ALostDeviceIsReportedAndTheNextReadWorksOnceItIsBack) {
   read->click();
   EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('\n').toStdString();
   EXPECT_EQ(status->text(), QStringLiteral("COM1 → %1").arg(device));
+  // The emulated instrument's serial number, 1234, came from the settings read.
+  EXPECT_EQ(number->text(), QStringLiteral("1234"));
 }
 
 }  // namespace

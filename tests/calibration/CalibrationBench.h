@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <memory>
 
 #include "calibration/CheckTimer.h"
-#include "model/Errors.h"
 #include "model/Messages.h"
 #include "sim/HeatCalculator.h"
 #include "support/EmulatedLink.h"
+#include "support/ErrorOf.h"
 
 namespace vrx::test {
 
@@ -30,15 +29,5 @@ struct CalibrationBench {
   // The test fires the ticks: a check run on the virtual clock.
   SteppedTimer timer;
 };
-
-// The message of the error the action raises; empty when it raises none.
-inline QString ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EOwned& e) {
-    return e.message();
-  }
-  return {};
-}
 
 }  // namespace vrx::test

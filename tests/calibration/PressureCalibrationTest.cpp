@@ -56,12 +56,13 @@ TEST(PressureCalibrationTest, StoredWordsAtTheLimitsOfEachPmax) {
                         Case{1, 41943, "ff7fffffffffffffd7a3ffffffffffff"}, Case{1, 41944, ""},
                         Case{2, 65535, "ffbbffffffffffffffffffffffffffff"}}) {
     const size_t before = bench.Writes().size();
-    const QString error = ErrorOf([&] { bench.calibration.StoreCoefficient(1, c.pmaxIndex, c.k); });
+    const std::string error =
+        ErrorOf([&] { bench.calibration.StoreCoefficient(1, c.pmaxIndex, c.k); });
     if (*c.block == '\0') {
       EXPECT_EQ(error, "Недопустимые значения Uref и RL.") << c.k;
       EXPECT_EQ(bench.Writes().size(), before) << c.k;
     } else {
-      EXPECT_EQ(error, "") << c.k;
+      EXPECT_EQ(error, "<no error>") << c.k;
       EXPECT_EQ(bench.Writes().back(), Hex(c.block)) << c.k;
     }
   }
@@ -82,9 +83,12 @@ TEST(PressureCalibrationTest, PressureOfCodeAndWord) {
     int inputType;
     double pressure;
   };
-  for (const Case& c : {Case{0x0000, 0, 2, -4.0}, Case{0x0000, 0, 1, 0.0}, Case{0x4000, 0, 2, -2.5},
-                        Case{0x1586, 950, 1, 950 * 5510 / 327680.0},
-                        Case{0xFFFF, 100, 2, 100 * 16383 / 327680.0}}) {
+  // 950 x 5510 / 327680 = 5234500 / 327680 = 261725 / 16384 = 15.97442626953125 (exact in
+  // binary); 100 x 16383 (the low 14 bits of 0xFFFF) / 327680 = 1638300 / 327680 =
+  // 4.99969482421875.
+  for (const Case& c :
+       {Case{0x0000, 0, 2, -4.0}, Case{0x0000, 0, 1, 0.0}, Case{0x4000, 0, 2, -2.5},
+        Case{0x1586, 950, 1, 15.97442626953125}, Case{0xFFFF, 100, 2, 4.99969482421875}}) {
     EXPECT_DOUBLE_EQ(PressureCalibration::PressureOf(c.word, c.code, c.inputType), c.pressure)
         << c.word << " " << c.code;
   }
@@ -94,16 +98,13 @@ TEST(PressureCalibrationTest, ByCurrentFromFullScaleSampleThenCheckReadsPmax) {
   PressureBench bench("VRX-L13-2.2");
   bench.Run(1, 1);
   ASSERT_EQ(bench.samples.rowCount(), 1);
-  const int code = bench.samples.Rows()[0].adcCode;
+  // A 4-20 mA input at its full 20 mA gives 3806 counts, the first sample without noise.
+  ASSERT_EQ(bench.samples.Rows()[0].adcCode, 3806);
   bench.calibration.CalibrateByI(1, 0, bench.samples.Rows());
-  const auto k = static_cast<uint16_t>(std::nearbyint(20.0 / code * 524288));
-  const uint16_t word = static_cast<uint16_t>(16u * k * 10u >> 8);
-  Bytes block(16, 0xFF);
-  block[0] = word & 0xFF;
-  block[1] = word >> 8;
-  block[8] = k & 0xFF;
-  block[9] = k >> 8;
-  EXPECT_EQ(bench.Writes(), std::vector<Bytes>{block});
+  // K = 20 / 3806 x 524288 = 10485760 / 3806 = 2755.06, rounded 2755 = 0x0AC3; word 1 = 16 x
+  // 2755 x 10 >> 8 = 440800 / 256 = 1721.875, rounded down 1721 = 0x06B9, with Pmax index 0;
+  // the n = 4 words, then K of channel 1 at bytes 9 and 10.
+  EXPECT_EQ(bench.Writes(), std::vector<Bytes>{Hex("b906ffffffffffffc30affffffffffff")});
 
   bench.Channels([](auto& channels) { channels.SetLoopMa(1, 4.0); });
   bench.Run(0, 1);

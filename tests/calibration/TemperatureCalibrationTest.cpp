@@ -193,10 +193,9 @@ TEST(TemperatureCalibrationTest, ProtocolFileHoldsHeaderAndRowsAsShown) {
             QStringList({"Дата;09.12.2026", "K;65400", "",
                          "№ изм.;№ канала;Время;Код АЦП;Попр. коэф.;Rизм (Ом);Погр. R (Ом)",
                          "1;2;01:02:03;8237;65400;100,0123;0,0123", ""}));
-  EXPECT_EQ(ErrorOf([&] {
-              WriteProtocol(dir.filePath("no/such/p.csv"), {}, samples);
-            }).startsWith("Не удалось записать протокол в файл "),
-            true);
+  EXPECT_TRUE(ErrorOf([&] {
+                WriteProtocol(dir.filePath("no/such/p.csv"), {}, samples);
+              }).starts_with("Не удалось записать протокол в файл "));
 }
 
 }  // namespace

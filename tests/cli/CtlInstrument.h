@@ -5,25 +5,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <memory>
 
 #include "cli/VrxCtl.h"
-#include "support/Rq7TestSupport.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
 #include "sim/Rq7Unit.h"
+#include "support/CtlRun.h"
+#include "support/Rq7TestSupport.h"
 
 // The companion against one emulated heat calculator that outlives its runs.
 namespace vrx::test {
 
 using sim::ByteProtocolInstrument;
-
-struct CtlRun {
-  int code = 0;
-  QString out;
-  QString err;
-};
 
 inline QDateTime At(int year, int month, int day, int hour, int minute) {
   return QDateTime(QDate(year, month, day), QTime(hour, minute, 42));
@@ -67,17 +61,9 @@ struct Instrument {
 
   CtlRun Run(QStringList arguments, const QString& input = {},
              const QDateTime& now = At(2024, 12, 31, 23, 59)) {
-    arguments = QStringList{"vrxctl", "--port", QString::fromStdString(emulator->SlavePath())} +
-                lineOptions + arguments;
-    CtlRun run;
-    QString inputText = input;
-    QTextStream in(&inputText, QIODevice::ReadOnly);
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunVrxCtl(arguments, in, out, err, [now] { return now; });
-    out.flush();
-    err.flush();
-    return run;
+    return RunCtl(QStringList{"--port", QString::fromStdString(emulator->SlavePath())} +
+                      lineOptions + arguments,
+                  input, [now] { return now; });
   }
 
   // `settings --json`, kept as a form file.

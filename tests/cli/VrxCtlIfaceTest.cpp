@@ -6,20 +6,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QTextStream>
 
-#include "cli/VrxCtl.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
+#include "support/CtlRun.h"
 
 namespace vrx {
 namespace {
 
-struct CtlRun {
-  int code = 0;
-  QString out;
-  QString err;
-};
+using test::CtlRun;
 
 struct ModuleLine {
   sim::EmulatedInstrument emulator{std::make_unique<sim::HeatCalculator>(),
@@ -28,15 +23,8 @@ struct ModuleLine {
   int forms = 0;
 
   CtlRun Run(QStringList arguments) {
-    arguments = QStringList{"vrxctl", "--port", QString::fromStdString(emulator.SlavePath())} +
-                arguments + QStringList{"--rs-baud", "9600"};
-    CtlRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunVrxCtl(arguments, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return test::RunCtl(QStringList{"--port", QString::fromStdString(emulator.SlavePath())} +
+                        arguments + QStringList{"--rs-baud", "9600"});
   }
   QString Form(const QByteArray& json) {
     const QString path = dir.filePath(QStringLiteral("form%1.json").arg(++forms));

@@ -141,6 +141,9 @@ TEST(VrxCtlJournal, RestoreOnAnotherInstrumentAndAnUnwritableJournalSendNothing)
             "Подключен прибор с заводским номером 301, а запись сделана для номера 1234. "
             "Восстановление отменено.\n");
   EXPECT_EQ(other.emulator->Device().Writes().size(), writesBefore);
+  // On the line only the identification and the two reads of the block that give the number
+  // (commands 5, 4, 4): no write command (0 or 18) and no block.
+  EXPECT_EQ(other.emulator->Device().Heard(), (std::vector<uint8_t>{5, 4, 4}));
 
   // A journal the tool cannot write refuses the write itself. Its folder is a file here: a
   // read-only folder does not stop a test run as root.

@@ -6,22 +6,19 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTextStream>
 
-#include "cli/VrxCtl.h"
 #include "sim/EmulatedInstrument.h"
+#include "support/CtlRun.h"
 
 namespace {
 
-QString Ctl(QStringList arguments, int expectedCode = 0) {
-  arguments.prepend(QStringLiteral("vrxctl"));
-  QString out;
-  QString err;
-  QTextStream outStream(&out);
-  QTextStream errStream(&err);
-  EXPECT_EQ(vrx::RunVrxCtl(arguments, outStream, errStream), expectedCode) << err.toStdString();
-  outStream.flush();
-  return out;
+using vrx::test::CtlRun;
+
+// What a run that succeeds prints.
+QString Ctl(const QStringList& arguments) {
+  const CtlRun run = vrx::test::RunCtl(arguments);
+  EXPECT_EQ(run.code, 0) << run.err.toStdString();
+  return run.out;
 }
 
 TEST(VrxCtlPorts, ListsTheAssignmentsWithPresenceAndTheSystemDevices) {
@@ -123,7 +120,16 @@ TEST(VrxCtlTraceFile, TwoProcessesKeepTheirLinesWhole) {
 }
 
 TEST(VrxCtlTraceFile, AFileThatCannotBeOpenedIsAUsageError) {
-  Ctl({"--demo", "VRX-L13-2.2", "--trace-file", "/nonexistent/dir/trace.log", "identify"}, 2);
+  const CtlRun run = vrx::test::RunCtl(
+      {"--demo", "VRX-L13-2.2", "--trace-file", "/nonexistent/dir/trace.log", "identify"});
+  EXPECT_EQ(run.code, 2);
+  // The file and the system's reason, then the command's usage; nothing identified.
+  const QString first = run.err.section('\n', 0, 0);
+  const QString prefix = "cannot open the trace file /nonexistent/dir/trace.log: ";
+  EXPECT_TRUE(first.startsWith(prefix)) << run.err.toStdString();
+  EXPECT_GT(first.size(), prefix.size()) << "the system's reason is missing";
+  EXPECT_TRUE(run.err.contains("\nusage: vrxctl ")) << run.err.toStdString();
+  EXPECT_TRUE(run.out.isEmpty());
 }
 
 }  // namespace

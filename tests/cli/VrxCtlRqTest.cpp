@@ -3,23 +3,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <memory>
 
-#include "cli/VrxCtl.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/Rq7Unit.h"
+#include "support/CtlRun.h"
 #include "support/QtPrinters.h"
 #include "support/Rq7TestSupport.h"
 
 namespace vrx {
 namespace {
 
-struct CtlRun {
-  int code = 0;
-  QString out;
-  QString err;
-};
+using test::CtlRun;
 
 // One emulated RQ-7 unit that every run of the companion talks to through --port.
 struct Unit {
@@ -29,17 +24,9 @@ struct Unit {
   Unit() { emulator.Device().SetImage(test::HandWrittenUnitBlock()); }
 
   CtlRun Run(QStringList arguments, const QString& input = {}) {
-    arguments =
-        QStringList{"vrxctl", "--port", QString::fromStdString(emulator.SlavePath())} + arguments;
-    CtlRun run;
-    QString inputText = input;
-    QTextStream in(&inputText, QIODevice::ReadOnly);
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunVrxCtl(arguments, in, out, err, test::NewYearsEve);
-    out.flush();
-    err.flush();
-    return run;
+    return test::RunCtl(
+        QStringList{"--port", QString::fromStdString(emulator.SlavePath())} + arguments, input,
+        test::NewYearsEve);
   }
 
   QString FormFile(QJsonObject form) {

@@ -3,29 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
+#include <ostream>
+#include <span>
+#include <vector>
 
 #include "support/WorkspaceTestSupport.h"
 
 namespace vrx {
+
+// A row as its grid shows it: "E: 1/1 1/0" (test and reaction of circuit 1, then of circuit 2).
+void PrintTo(const CircuitRow& row, std::ostream* os) {
+  *os << row.Err.toStdString() << ": " << row.Circuit1Test << '/' << row.Circuit1R << ' '
+      << row.Circuit2Test << '/' << row.Circuit2R;
+}
+
 namespace {
 
 using C = CircuitColumn;
 
 const char* const kCodes[] = {"1", "2", "3", "4", "A", "C", "E", "F", "J"};
 constexpr int kRowA = 4, kRowC = 5, kRowE = 6, kRowJ = 8;
-
-// Which CircuitTests byte governs each row (-1: none), as the table of the circuits grid says.
-int GoverningByte(const std::string& code) {
-  static const std::map<std::string, int> bytes = {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"A", 0},
-                                                   {"C", 0}, {"E", 1}, {"F", 1}, {"J", -1}};
-  return bytes.at(code);
-}
-
-bool Allowed(const TSchemeRecord& scheme, const std::string& code, int circuit) {
-  const int governing = GoverningByte(code);
-  return governing < 0 || ((scheme.CircuitTests[governing] >> (circuit == 1 ? 0 : 4)) & 1) != 0;
-}
 
 TSchemeRecord SchemeWithTests(std::array<uint8_t, 5> tests) {
   TSchemeRecord scheme{};
@@ -204,27 +201,79 @@ TEST(CircuitsTable, Visibility) {
   EXPECT_TRUE(table.Circuit2ColumnsVisible());
 }
 
-// The rows that writing the default rows and reading them back must give, from the rules:
-// rows "1".."4" store 1 where the circuit may not test (else the reaction 0), the two-bit fields
-// store 3 because the default test is "Нет" (read back as test 1 and the reaction limited to
-// the list), row "J" stores the reaction 0. Circuit 2 of a VRX-L12 stays at its defaults.
-std::vector<CircuitRow> ExpectedAfterDefaultRoundTrip(const TSchemeRecord& scheme, int circuits) {
+// What writing a scheme's default rows and reading them back gives, worked out by hand from the
+// scheme's test bytes in the catalogue (shown beside each). Test byte k (1 to 4) governs row "k":
+// its bit 0 lets circuit 1 test, bit 4 circuit 2. Rows "1".."4" store 1 where the circuit may not
+// test, else the reaction 0; read back, that is the reaction. The option bits are set where the
+// third test byte (index 2) does not let the circuit test: bit 5 for circuit 1, bit 6 for
+// circuit 2.
+struct RoundTripCase {
+  int scheme;            // SchemeNumber
+  const char* circuit1;  // the reactions of rows "1" to "4"
+  const char* circuit2;  // the same of circuit 2; a VRX-L12 keeps its defaults (0)
+  uint8_t options;       // bits 5 and 6 of the Options byte
+};
+
+const RoundTripCase kL12RoundTrips[] = {
+    {1, "1001", "0000", 0x40},  // tests 00 00 01 01 00
+    {2, "1001", "0000", 0x40},  // tests 00 00 01 01 00
+    {3, "0001", "0000", 0x40},  // tests 01 01 01 01 00
+    {4, "0001", "0000", 0x40},  // tests 01 01 01 01 00
+    {5, "1110", "0000", 0x60},  // tests 00 00 00 00 01
+    {6, "1100", "0000", 0x60},  // tests 01 00 00 01 01
+    {7, "1100", "0000", 0x60},  // tests 01 00 00 01 01
+};
+
+const RoundTripCase kL13RoundTrips[] = {
+    {1, "1001", "1111", 0x40},   // tests 00 00 01 01 00
+    {2, "1001", "1111", 0x40},   // tests 00 00 01 01 00
+    {3, "0001", "1111", 0x40},   // tests 01 01 01 01 00
+    {4, "0001", "1111", 0x40},   // tests 01 01 01 01 00
+    {5, "1001", "1110", 0x40},   // tests 00 00 01 01 10
+    {6, "1001", "1110", 0x40},   // tests 00 00 01 01 10
+    {7, "0001", "1110", 0x40},   // tests 01 01 01 01 10
+    {8, "0001", "1110", 0x40},   // tests 01 01 01 01 10
+    {9, "1110", "1111", 0x60},   // tests 00 00 00 00 01
+    {10, "1110", "1110", 0x60},  // tests 00 00 00 00 11
+    {11, "1001", "1001", 0x00},  // tests 00 00 11 11 00
+    {12, "1001", "1001", 0x00},  // tests 00 00 11 11 00
+    {13, "0001", "0001", 0x00},  // tests 11 11 11 11 00
+    {14, "0001", "0001", 0x00},  // tests 11 11 11 11 00
+    {15, "1100", "1111", 0x60},  // tests 01 00 00 01 01
+    {16, "1100", "1111", 0x60},  // tests 01 00 00 01 01
+    {17, "1101", "1110", 0x60},  // tests 01 00 00 01 10
+    {18, "1101", "1110", 0x60},  // tests 01 00 00 01 10
+    {19, "1101", "1110", 0x60},  // tests 00 00 00 01 10
+    {20, "1101", "1110", 0x60},  // tests 00 00 00 01 10
+    {21, "1100", "1001", 0x20},  // tests 01 00 10 11 01
+    {22, "1100", "1001", 0x20},  // tests 01 00 10 11 01
+    {23, "1100", "0001", 0x20},  // tests 11 10 10 11 01
+    {24, "1100", "1100", 0x60},  // tests 11 00 00 11 11
+    {25, "0001", "1111", 0x40},  // tests 01 01 01 01 00
+    {26, "1101", "1111", 0x60},  // tests 00 00 00 01 00
+    {27, "1101", "1111", 0x60},  // tests 00 00 00 01 00
+    {28, "1100", "1110", 0x60},  // tests 01 00 00 01 11
+    {29, "0001", "1100", 0x40},  // tests 11 01 01 11 10
+};
+
+// The nine rows of a round trip: rows "1".."4" from the case, the two-bit fields store 3 because
+// the default test is "Нет" (read back as test 1 and the reaction limited to the list: 1 for
+// "A" and "E", 2 for "C" and "F"), row "J" stores the reaction 0. Circuit 2 of a VRX-L12 stays at
+// its defaults.
+std::vector<CircuitRow> ExpectedAfterDefaultRoundTrip(const RoundTripCase& c, int circuits) {
+  const int16_t limited[] = {1, 2, 1, 2};  // A, C, E, F
   std::vector<CircuitRow> rows;
-  for (const char* code : kCodes) {
-    const std::string c = code;
-    CircuitRow row{U(code), 1, 0, 1, 0};
-    int16_t* reactions[] = {&row.Circuit1R, &row.Circuit2R};
+  for (int row = 0; row < 9; ++row) {
+    CircuitRow expected{U(kCodes[row]), 1, 0, 1, 0};
+    int16_t* reactions[] = {&expected.Circuit1R, &expected.Circuit2R};
+    const char* stored[] = {c.circuit1, c.circuit2};
     for (int circuit = 1; circuit <= circuits; ++circuit) {
-      int16_t& reaction = *reactions[circuit - 1];
-      if (c == "1" || c == "2" || c == "3" || c == "4") {
-        reaction = Allowed(scheme, c, circuit) ? 0 : 1;
-      } else if (c == "A" || c == "E") {
-        reaction = 1;
-      } else if (c == "C" || c == "F") {
-        reaction = 2;
-      }
+      if (row < 4)
+        *reactions[circuit - 1] = static_cast<int16_t>(stored[circuit - 1][row] - '0');
+      else if (row < 8)
+        *reactions[circuit - 1] = limited[row - 4];
     }
-    rows.push_back(row);
+    rows.push_back(expected);
   }
   return rows;
 }
@@ -232,10 +281,16 @@ std::vector<CircuitRow> ExpectedAfterDefaultRoundTrip(const TSchemeRecord& schem
 TEST(CircuitsImage, DefaultRowsRoundTripForEverySchemeOfVrxL12AndL13) {
   for (int type : {test::kL12Type, test::kL13Type}) {
     const TDeviceRecord& device = DeviceTypeAt(type);
-    const int circuits = type == test::kL13Type ? 2 : 1;
+    const bool l13 = type == test::kL13Type;
+    const std::span<const RoundTripCase> cases =
+        l13 ? std::span<const RoundTripCase>(kL13RoundTrips) : kL12RoundTrips;
     const auto schemes = FamilyOf(device).Schemes.first(static_cast<size_t>(device.SchemeCount));
-    for (const TSchemeRecord& scheme : schemes) {
-      SCOPED_TRACE(testing::Message() << device.Name << " scheme " << scheme.SchemeNumber);
+    ASSERT_EQ(schemes.size(), cases.size()) << device.Name;
+    for (size_t i = 0; i < cases.size(); ++i) {
+      const RoundTripCase& c = cases[i];
+      const TSchemeRecord& scheme = schemes[i];
+      SCOPED_TRACE(testing::Message() << device.Name << " scheme " << c.scheme);
+      ASSERT_EQ(scheme.SchemeNumber, static_cast<uint32_t>(c.scheme));
       const ConnectionState state = test::StateFor(type);
       InstrumentBuffer buffer = test::Filled(0);
       SettingsImage image(buffer, state);
@@ -246,13 +301,11 @@ TEST(CircuitsImage, DefaultRowsRoundTripForEverySchemeOfVrxL12AndL13) {
       CircuitsTable read;
       read.Rebuild(&scheme);
       read.ReadFromImage(image);
-      EXPECT_EQ(read.Rows(), ExpectedAfterDefaultRoundTrip(scheme, circuits));
+      EXPECT_EQ(read.Rows(), ExpectedAfterDefaultRoundTrip(c, l13 ? 2 : 1));
 
       // The option bits and the last channel's threshold bit.
       const SettingsLayout& layout = *state.Layout;
-      const uint8_t options = buffer.bytes[layout[Options] - 1];
-      EXPECT_EQ((options >> 5) & 1, (scheme.CircuitTests[2] & 0x01) == 0 ? 1 : 0);
-      EXPECT_EQ((options >> 6) & 1, (scheme.CircuitTests[2] & 0x10) == 0 ? 1 : 0);
+      EXPECT_EQ(buffer.bytes[layout[Options] - 1] & 0x60, c.options);
       const int lastChannel = layout[ChannelBytes] + state.Family->ChannelCount - 1;
       EXPECT_EQ(buffer.bytes[lastChannel - 1], 0x40);
     }

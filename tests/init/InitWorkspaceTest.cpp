@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "init/InitTabTestSupport.h"
 
 namespace vrx {
@@ -228,14 +230,23 @@ TEST(InitWorkspace, TheMeasurementListLeavesChannelsOtherThanTheOptionalOneAlone
 TEST(InitWorkspace, EachHandlerNotifiesOnceAndASchemeChangeRefreshesThePicture) {
   InitTab tab;
   int notifications = 0;
-  int pictures = 0;
+  std::vector<uint32_t> pictures;  // the scheme selected at each refresh of the picture
   QObject::connect(&tab.ws, &InitWorkspace::changed, [&] { ++notifications; });
-  tab.ws.SetSchemePictureHook([&] { ++pictures; });
+  tab.ws.SetSchemePictureHook([&] {
+    const TSchemeRecord* scheme = tab.ws.Selection().scheme;
+    pictures.push_back(scheme != nullptr ? scheme->SchemeNumber : 0);
+  });
+  // Another type keeps the list position: the first scheme of the VRX-L13.
   tab.Type("VRX-L13-2.2");
   EXPECT_EQ(notifications, 1);
-  EXPECT_EQ(pictures, 1);
-  tab.Enter(1, ChannelField::Dy, "50...100");
+  EXPECT_EQ(pictures, std::vector<uint32_t>{1});
+  tab.Scheme("24");
   EXPECT_EQ(notifications, 2);
+  EXPECT_EQ(pictures, (std::vector<uint32_t>{1, 24}));
+  // A cell edit changes no scheme.
+  tab.Enter(1, ChannelField::Dy, "50...100");
+  EXPECT_EQ(notifications, 3);
+  EXPECT_EQ(pictures.size(), 2u);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ std::vector<Stored> StoredThresholds(const TDeviceRecord& type, uint8_t subVersi
 // cell shows two significant digits, which may snap elsewhere than the stored value.
 TEST(ThresholdText, TheShownTextOfEveryStoredThresholdKeepsItsCode) {
   std::vector<std::string> faults;
+  int checked = 0;
   for (int typeIndex = test::kL2Type; typeIndex <= kTypeCount; ++typeIndex) {
     const TDeviceRecord& type = DeviceTypeAt(typeIndex);
     InitTab tab;
@@ -58,6 +59,7 @@ TEST(ThresholdText, TheShownTextOfEveryStoredThresholdKeepsItsCode) {
           for (const Stored& s : stored)
             ++sameText[s.text];
           for (const Stored& s : stored) {
+            ++checked;
             const std::string where =
                 std::string(type.Name) + " sub-version " + std::to_string(subVersion) + " group " +
                 std::to_string(group) + " pulse " + std::to_string(pulse) + " code " +
@@ -89,6 +91,19 @@ TEST(ThresholdText, TheShownTextOfEveryStoredThresholdKeepsItsCode) {
       }
     }
   }
+  // The table above comes from the encoder and decoder themselves; it must hold every code of
+  // every range, worked out by hand (group 0..2 and pulse value 1..3 make 9 channels a type):
+  //   VRX-L2: codes 1..255 each, 6 types x 9 x 255 = 13770;
+  //   VRX-L3: codes 1..15 each, 6 x 9 x 15 = 810;
+  //   VRX-L5: pulse value 1 stores 7..254 (248 codes), 2 and 3 store 1..253 (253), 6 x 3 x 754
+  //   = 13572;
+  //   VRX-L12 and VRX-L13, each sub-version: counts up to 36 less 5, from count 8 (3..31, 29
+  //   codes) at sub-version 20 or from count 6 (1..31, 31 codes) at 30, and 0x81..0x9B (27
+  //   codes) above; at 1000 litres per pulse (group 2, value 3) counts 6 and 7 would mean more
+  //   than 450 m3/h, so that channel keeps 56 codes at sub-version 30 too: a type holds
+  //   9 x 56 + 8 x 58 + 56 = 1024, 12 types 12288.
+  // In all 13770 + 810 + 13572 + 12288 = 40440.
+  EXPECT_EQ(checked, 40440);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first: " << faults.front();
 }
 

@@ -104,6 +104,7 @@ TEST(LinkFailures, SilentInstrumentGivesNoAnswer) {
   EXPECT_EQ(link->Device().Heard(), Bytes{5});
 }
 
+// Measures the wall clock: runs alone (tests/link/CMakeLists.txt).
 TEST(LinkFailures, ReplyOneByteShortFailsOnlyAfterTheFullTimeout) {
   auto link = IdentifiedL2();
   link->Device().Arm(Fault::ShortReply, 4);
@@ -307,6 +308,7 @@ TEST(LineSpeed, StrayBytesAfterIdentificationDoNotReachTheNextExchange) {
 
 // ---- Exchanges without reply ----
 
+// Measures the wall clock: runs alone (tests/link/CMakeLists.txt).
 TEST(EchoOnlyExchange, CompletesRightAfterTheEcho) {
   // A VRX-L1, which answers command 3 with the echo alone (the other models add their supply).
   auto link = EmulatedLink::HeatCalculator({.typeIndex = 1});

@@ -18,16 +18,23 @@ using sim::ModuleFault;
 const char* const kTransferError = "Ошибка приемо/прередачи";
 const char* const kNoAnswer = "Нет ответа от прибора";
 
-// Records every pause and sleeps a little, so that a reply's last bytes arrive before the
-// purge that follows a pause, as they would in the full pause.
+// Records every pause and lasts only until the line falls quiet (at most the pause itself), so
+// that a reply's last bytes arrive before the purge that follows a pause, as they would in the
+// full pause.
 class ShortPacer : public Pacer {
  public:
+  explicit ShortPacer(const sim::PtyLine& line) : line_(line) {}
   void Wait(int ms) override {
     waits.push_back(ms);
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, 30)));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (line_.Sending() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   void PumpMessages() override {}
   std::vector<int> waits;
+
+ private:
+  const sim::PtyLine& line_;
 };
 
 // A heat calculator that hands a forwarded clock block of 13 bytes to the module.
@@ -48,7 +55,7 @@ class NonForwardingCalculator : public sim::HeatCalculator {
 
 struct ModuleLine {
   std::unique_ptr<EmulatedLink> link;
-  ShortPacer pacer;
+  ShortPacer pacer{link->emulator.Line()};
   PlainCursor cursor;
   ModbusLink modbus;
 
@@ -163,10 +170,10 @@ TEST(ModbusModule, FailuresEndAtTheLinkSpeed) {
 }
 
 TEST(ModbusModule, ForwardsTheInstrumentsBlockBehindTheLeadingByte) {
-  ShortPacer pacer;
-  PlainCursor cursor;
   auto forwarding = std::make_unique<EmulatedLink>(std::make_unique<ForwardingCalculator>(), 4800,
                                                    sim::InterfaceModuleConfig{});
+  ShortPacer pacer(forwarding->emulator.Line());
+  PlainCursor cursor;
   ModbusLink modbus(forwarding->port, forwarding->modbusBuffer, pacer, cursor);
   modbus.ReadCurrentHeaderRS();
   EXPECT_EQ(forwarding->modbusBuffer.ByteCount(), 14);
@@ -176,6 +183,7 @@ TEST(ModbusModule, ForwardsTheInstrumentsBlockBehindTheLeadingByte) {
             Pattern(13, 0x30));
 }
 
+// Measures the wall clock: runs alone (tests/link/CMakeLists.txt).
 TEST(ModbusModule, ExceptionReplyIsRetriedAfterFourSecondsInRealTime) {
   auto link = EmulatedLink::WithModule();
   link->Module().Arm(ModuleFault::ExceptionReply, 1);

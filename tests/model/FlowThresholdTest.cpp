@@ -82,16 +82,15 @@ TEST(DecodeFlowThreshold, KnownAnswers) {
   }
 }
 
-// The stored count of a code, by the rule of the model, and whether the code lies in the model's
-// range. Written from the table of ranges, not from the encoder.
+// Whether a stored code lies in the model's range. Written by hand from the table of ranges, not
+// from the encoder or the decoder.
 bool WithinClamps(const TDeviceRecord& type, uint8_t subVersion, int code, uint8_t stored) {
   if (type.Code == 7 || type.Code == 8) {
-    const int low = subVersion <= 20 ? 8 : 6;
-    if ((stored & 0x60) != 0) {
-      return false;
-    }
-    const int count = (stored & 0x80) != 0 ? ((stored & 0x1F) + 4) * 8 + 1 : (stored & 0x1F) + 5;
-    return count >= low && count <= 249 && ((stored & 0x80) != 0) == (count > 36);
+    // Counts up to 36 are stored less 5: 8 (from sub-version 21 on, 6) to 36 give 3 (1) to 31.
+    // Above 36 in steps of eight as 0x80 + k: k = 1 for 37 to 41 (read back as 41), each next k
+    // eight more, so the highest count 249 = 41 + 26 x 8 is k = 27, 0x9B.
+    const uint8_t lowest = subVersion <= 20 ? 3 : 1;
+    return (stored >= lowest && stored <= 31) || (stored >= 0x81 && stored <= 0x9B);
   }
   if (type.IsL5) {
     return code == 1 ? stored >= 7 && stored <= 254 : stored >= 1 && stored <= 253;

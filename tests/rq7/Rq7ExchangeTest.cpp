@@ -8,6 +8,7 @@
 #include "rq7/Rq7Readout.h"
 #include "rq7/Rq7Workspace.h"
 #include "support/EmulatedLink.h"
+#include "support/ErrorOf.h"
 #include "support/OpxBench.h"
 #include "support/QtPrinters.h"
 #include "support/Rq7TestSupport.h"
@@ -18,6 +19,7 @@ namespace {
 
 using sim::Fault;
 using sim::Rq7Unit;
+using test::ErrorOf;
 using test::HexOf;
 
 QDateTime UnitClock() {
@@ -58,15 +60,6 @@ std::string HeardSoon(Rq7Unit& unit, const std::string& tail) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return heard;
-}
-
-QString ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EOwned& e) {
-    return e.message();
-  }
-  return {};
 }
 
 TEST(Rq7Initialize, UnchangedTabWritesTheBlockReadWithTheStampAndLeavesInitModeOnYes) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "model/Errors.h"
 #include "service/SettingsWrite.h"
 #include "sim/EmulatedInstrument.h"
 #include "support/EmulatedLink.h"
+#include "support/ErrorOf.h"
 #include "support/ScriptedConfirmation.h"
 
 namespace vrx::test {
@@ -79,16 +79,5 @@ struct ServiceBench {
     line->port.Open(1, 4800, EmulatedLink::kReadTimeoutMs);
   }
 };
-
-// The text of an error a call raises; empty when it raises none.
-template <typename Call>
-QString ErrorOf(Call call) {
-  try {
-    call();
-  } catch (const EOwned& error) {
-    return error.message();
-  }
-  return {};
-}
 
 }  // namespace vrx::test

@@ -136,7 +136,7 @@ TEST(ServicePanel, RefusesOtherModels) {
     ServiceBench bench(c.type);
     VirtualTimer timer;
     ServicePanel panel(bench.Link(), timer);
-    EXPECT_EQ(ErrorOf([&] { c.click(panel, bench); }), QString::fromUtf8(c.message));
+    EXPECT_EQ(ErrorOf([&] { c.click(panel, bench); }), c.message);
     EXPECT_EQ(bench.Device().Heard(), std::vector<uint8_t>{5});
     EXPECT_TRUE(bench.messages.Texts().isEmpty());
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Errors.h"
+#include "support/ScriptedConfirmation.h"
 #include "support/WorkspaceTestSupport.h"
 
 namespace vrx {
@@ -13,17 +14,8 @@ namespace {
 
 using test::BytesAt;
 using test::Filled;
+using test::ScriptedConfirmation;
 using test::StateFor;
-
-class ScriptedConfirmation : public PcTimeConfirmation {
- public:
-  explicit ScriptedConfirmation(std::vector<bool> answers) : answers_(std::move(answers)) {}
-  bool ConfirmPcTime() override { return answers_.at(asked++); }
-  size_t asked = 0;
-
- private:
-  std::vector<bool> answers_;
-};
 
 const QDateTime kLastMinuteOf2024(QDate(2024, 12, 31), QTime(23, 59, 58, 999));
 const std::vector<uint8_t> kLastMinuteStamp = {0x59, 0x23, 0x31, 0x12, 0x24};
@@ -65,7 +57,7 @@ TEST(PcTimeStampTest, ARefusalWritesNothingAndTheNextStampAsksAgain) {
   EXPECT_THROW(stamp.StampHeatCalculatorTime(no, buffer, StateFor(test::kL5Type)), EAbort);
   EXPECT_THROW(stamp.StampHeatCalculatorTime(no, buffer, StateFor(test::kL5Type)), EAbort);
   EXPECT_THROW(stamp.StampInterfaceUnitTime(no, buffer), EAbort);
-  EXPECT_EQ(no.asked, 3u);
+  EXPECT_EQ(no.asked, 3);
   EXPECT_EQ(buffer.bytes, Filled(0xEE).bytes);
 }
 
@@ -79,7 +71,7 @@ TEST(PcTimeStampTest, OneYesServesTheRunForItsKindOnly) {
   stamp.StampHeatCalculatorTime(answers, buffer, state);
   now = QDateTime(QDate(2025, 1, 2), QTime(3, 4));
   stamp.StampHeatCalculatorTime(answers, buffer, state);
-  EXPECT_EQ(answers.asked, 1u);
+  EXPECT_EQ(answers.asked, 1);
   EXPECT_EQ(BytesAt(buffer, 12, 5), (std::vector<uint8_t>{0x04, 0x03, 0x02, 0x01, 0x25}));
 
   // The RQ-7 unit asks for itself; its refusal leaves the heat calculator's confirmation alone.
@@ -87,7 +79,7 @@ TEST(PcTimeStampTest, OneYesServesTheRunForItsKindOnly) {
   stamp.StampInterfaceUnitTime(answers, buffer);
   stamp.StampInterfaceUnitTime(answers, buffer);
   stamp.StampHeatCalculatorTime(answers, buffer, state);
-  EXPECT_EQ(answers.asked, 3u);
+  EXPECT_EQ(answers.asked, 3);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@
 #include "link/CursorControl.h"
 #include "link/Pacer.h"
 #include "link/SerialBackend.h"
-#include "model/Errors.h"
+#include "support/ErrorOf.h"
 
 namespace vrx::test {
 
@@ -30,16 +29,6 @@ inline Bytes Pattern(int length, uint8_t seed) {
     bytes.push_back(static_cast<uint8_t>(seed + 7 * i + 1));
   }
   return bytes;
-}
-
-// The message of the error the action raises, or "<no error>".
-inline std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EOwned& e) {
-    return e.what();
-  }
-  return "<no error>";
 }
 
 inline std::string HexText(const uint8_t* bytes, int count) {

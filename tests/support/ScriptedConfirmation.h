@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <utility>
 
 #include "stamp/PcTimeConfirmation.h"
 
@@ -9,6 +10,7 @@ namespace vrx::test {
 // Answers the question about the PC clock from a script; "Да" once the script is used up.
 class ScriptedConfirmation : public PcTimeConfirmation {
  public:
+  explicit ScriptedConfirmation(std::deque<bool> answers = {}) : script(std::move(answers)) {}
   bool ConfirmPcTime() override {
     ++asked;
     if (script.empty())

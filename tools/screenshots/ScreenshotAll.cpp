@@ -17,15 +17,15 @@
 #include <functional>
 
 #include "app/AboutForm.h"
-#include "app/DemoScreenshot.h"
 #include "app/HelpForm.h"
 #include "app/MessageForm.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
-#include "app/ScreenshotFile.h"
 #include "calibration/views/CalibrationDialog.h"
 #include "calibration/views/UpDown.h"
 #include "journal/views/JournalDialog.h"
+#include "screenshots/DemoScreenshot.h"
+#include "screenshots/ScreenshotFile.h"
 #include "stamp/views/ClockVerifyForm.h"
 #include "support/ScriptedConfirmation.h"
 

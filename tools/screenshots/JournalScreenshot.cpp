@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/ScreenshotFile.h"
+#include "screenshots/ScreenshotFile.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
 #include "journal/JournalKeeper.h"

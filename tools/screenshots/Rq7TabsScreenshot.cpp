@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/DemoScreenshot.h"
-#include "app/ScreenshotFile.h"
+#include "screenshots/DemoScreenshot.h"
+#include "screenshots/ScreenshotFile.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

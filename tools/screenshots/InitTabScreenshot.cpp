@@ -13,9 +13,9 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "app/DemoScreenshot.h"
-#include "app/ScreenshotFile.h"
 #include "app/VrxApplication.h"
+#include "screenshots/DemoScreenshot.h"
+#include "screenshots/ScreenshotFile.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/SchemePictureForm.h"
-#include "app/ScreenshotFile.h"
+#include "screenshots/ScreenshotFile.h"
 #include "app/WidgetCursor.h"
 #include "link/Pacer.h"
 #include "model/Catalogue.h"

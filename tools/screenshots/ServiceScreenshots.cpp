@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/DemoScreenshot.h"
-#include "app/ScreenshotFile.h"
+#include "screenshots/DemoScreenshot.h"
+#include "screenshots/ScreenshotFile.h"
 
 namespace {
 
