@@ -234,12 +234,7 @@ void TMainForm::FormCreate() {
   // 4. A port that does not open is reported by the first exchange, not here.
   LoadPortSettings();
   OpenPort();
-  context_.afterAction = [this] {
-    // The write has ended either way; that the journal lost its outcome is said after it.
-    for (const QString& lost : journal_.TakeLostOutcomes())
-      context_.messages.ShowError(lost);
-    UpdatePortStatus();
-  };
+  context_.afterAction = [this] { UpdatePortStatus(); };
   // 5. The model list, with the default model chosen as if by the user.
   workspace_.Start();
   // 6. The current-parameters display starts empty.

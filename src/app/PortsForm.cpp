@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/PortSettings.h"
+#include "link/NetworkAddress.h"
 #include "session/ActionConnect.h"
 
 namespace vrx {
@@ -133,7 +134,8 @@ void TPortsForm::bnRescanClick() {
 void TPortsForm::bnAssignClick() {
   const int portNumber = cbPort_->currentIndex() + 1;
   const QString device = edDevice_->text().trimmed();
-  if (!device.isEmpty() && !DevicePresent(device) &&
+  // A network serial server is no device of the system: there is nothing to look for.
+  if (!device.isEmpty() && !NetworkAddress::Names(device) && !DevicePresent(device) &&
       !context_.messages.Confirm(MissingDeviceQuestion(portNumber, device))) {
     return;
   }

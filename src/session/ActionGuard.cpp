@@ -29,8 +29,9 @@ bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<v
     // The cursor comes back first, so the error box is not shown under a wait cursor.
     cursor.Set(saved);
     ended.end = ActionOutcome::End::Failed;
-    ended.error = EscapedErrorText(std::current_exception());
-    messages.ShowError(ended.error);
+    const QString error = EscapedErrorText(std::current_exception());
+    ended.error = error;
+    messages.ShowError(error);
   }
   if (outcome != nullptr)
     *outcome = ended;
