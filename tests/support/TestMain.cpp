@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "LeakSuppressions.h"
+
 int main(int argc, char** argv) {
   QStandardPaths::setTestModeEnabled(true);
   // Every write a test makes is journaled in a file of this run, never in the user's journal.
