@@ -73,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     form = vrx::LoadFormFile(path);
   } catch (const vrx::FormFileError&) {
     return 0;  // Not a form file: refused before the companion opens the port.
+  } catch (const vrx::FormRefused&) {
+    return 0;  // A control character in it: refused the same way.
   }
   ApplyToInterfaceTab(form);
   ApplyToRq7Tab(form);
