@@ -62,6 +62,13 @@ void TComPort::Close() {
   open_ = false;
 }
 
+void TComPort::OpenOnNextAction(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs) {
+  retryOpen_ = true;
+  portNumber_ = portNumber;
+  baudRate_ = baudRate;
+  readTimeoutMs_ = readTimeoutMs;
+}
+
 void TComPort::Reopen() {
   if (!open_)
     return;

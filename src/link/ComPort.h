@@ -27,6 +27,9 @@ class TComPort {
   // (LastOpenError). Does not close a port that is already open.
   void Open(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs);
   void Close();
+  // For a device that went away during this action: the next CheckOpen opens it as given here
+  // instead of as it was, and nothing is opened now (the name may already lead to another line).
+  void OpenOnNextAction(uint8_t portNumber, uint32_t baudRate, int32_t readTimeoutMs);
   // Closes and opens again with the stored number, speed and current read time-out.
   void Reopen();
   // Raises "COM-порт не открыт" when the port is closed, with a second line "DEVICE: REASON"

@@ -143,6 +143,12 @@ void ModbusLink::Exchange(int requestLength) {
 
 void ModbusLink::ReturnToLinkSpeed(uint8_t portNumber, uint32_t linkBaud) {
   port_.Close();
+  // A device that went away during the exchange stays away for the rest of the action: the
+  // next action opens it again at the link speed once it is back.
+  if (port_.Lost()) {
+    port_.OpenOnNextAction(portNumber, linkBaud, kReadTimeoutMs);
+    return;
+  }
   port_.Open(portNumber, linkBaud, kReadTimeoutMs);
   pacer_.Wait(kSettlePauseMs);
 }
