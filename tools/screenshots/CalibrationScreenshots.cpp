@@ -14,6 +14,7 @@
 #include "calibration/views/TFormCalibrTempr.h"
 #include "calibration/views/TformCalibrPressure.h"
 #include "calibration/views/UpDown.h"
+#include "screenshots/ScreenshotFile.h"
 
 namespace {
 
@@ -40,13 +41,11 @@ void RunThree(vrx::CalibrationDialog& form) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() < 2) {
-    err << "usage: calibration_screenshots OUTPUT_DIR\n";
+  const QStringList arguments =
+      vrx::test::ScreenshotArguments(err, "calibration_screenshots OUTPUT_DIR");
+  if (arguments.isEmpty())
     return 2;
-  }
   const QDir out(arguments[1]);
   QDir().mkpath(out.path());
 

@@ -14,10 +14,10 @@
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/SchemePictureForm.h"
-#include "screenshots/ScreenshotFile.h"
 #include "app/WidgetCursor.h"
 #include "link/Pacer.h"
 #include "model/Catalogue.h"
+#include "screenshots/ScreenshotFile.h"
 #include "session/RunContext.h"
 
 namespace {
@@ -47,13 +47,11 @@ bool Save(QWidget* window, const QString& path, QTextStream& err) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() < 2) {
-    err << "usage: help_screenshot OUTPUT_DIR [TYPE:POSITION]...\n";
+  const QStringList arguments =
+      vrx::test::ScreenshotArguments(err, "help_screenshot OUTPUT_DIR [TYPE:POSITION]...");
+  if (arguments.isEmpty())
     return 2;
-  }
   QStringList schemes = arguments.mid(2);
   if (schemes.isEmpty())
     schemes = {QStringLiteral("VRX-L1-2.2:2"), QStringLiteral("VRX-L13-2.2:24")};

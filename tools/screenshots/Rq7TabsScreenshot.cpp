@@ -14,13 +14,11 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() < 2) {
-    err << "usage: rq7_tabs_screenshot OUTPUT_DIR\n";
+  const QStringList arguments =
+      vrx::test::ScreenshotArguments(err, "rq7_tabs_screenshot OUTPUT_DIR");
+  if (arguments.isEmpty())
     return 2;
-  }
   QDir().mkpath(arguments[1]);
 
   vrx::StartupOptions options;

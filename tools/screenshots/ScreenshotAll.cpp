@@ -225,13 +225,10 @@ void Rq7Unit(Shots& shots) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() < 2) {
-    err << "usage: screenshot_all OUTPUT_DIR\n";
+  const QStringList arguments = vrx::test::ScreenshotArguments(err, "screenshot_all OUTPUT_DIR");
+  if (arguments.isEmpty())
     return 2;
-  }
   const QDir out(arguments[1]);
   out.mkpath(QStringLiteral("."));
   QTemporaryDir dir;

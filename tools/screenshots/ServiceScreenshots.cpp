@@ -28,13 +28,11 @@ bool Save(QWidget* widget, const QString& path, QTextStream& err) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() < 2) {
-    err << "usage: service_screenshots OUTPUT_DIR [TYPE]\n";
+  const QStringList arguments =
+      vrx::test::ScreenshotArguments(err, "service_screenshots OUTPUT_DIR [TYPE]");
+  if (arguments.isEmpty())
     return 2;
-  }
   const QDir out(arguments[1]);
   const QString type = arguments.value(2, QStringLiteral("VRX-L13-2.2"));
 
