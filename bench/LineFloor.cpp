@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTime>
+#include <algorithm>
+#include <utility>
 
 #include "link/DeviceLink.h"
 #include "link/LineTrace.h"
@@ -40,23 +42,35 @@ LineFloor FloorOfTrace(const QString& path) {
   for (const QStringList& line : TraceLines(path)) {
     // The heading: date, time, number, then what the exchange is.
     const QString what = line.front().section(' ', 3);
-    if (what.startsWith(QLatin1String("command ")))
-      ++floor.exchanges;
-    else if (what.startsWith(QLatin1String("Modbus function")))
-      ++floor.transactions;
-    // A byte sent after the last byte received is not waited for: it crosses the line during
-    // the next exchange's pause, or after the operation has ended.
-    double waitedMs = 0;
+    const bool byteProtocol = what.startsWith(QLatin1String("command "));
+    floor.exchanges += byteProtocol ? 1 : 0;
+    floor.transactions += what.startsWith(QLatin1String("Modbus function")) ? 1 : 0;
+    int sent = 0;
+    int pending = 0;  // sent since the last byte received
+    int received = 0;
+    double baud = 0;
     for (const QString& entry : line.mid(1)) {
       const QStringList words = entry.split(' ');
       if (words.size() < 4 || (words[2] != QLatin1String("TX") && words[2] != QLatin1String("RX")))
         continue;  // an event of the port
-      waitedMs += (words.size() - 3) * 10.0 * 1000.0 / words[1].toDouble();
-      if (words[2] == QLatin1String("RX")) {
-        floor.lineMs += waitedMs;
-        waitedMs = 0;
+      baud = words[1].toDouble();
+      const int count = static_cast<int>(words.size()) - 3;
+      if (words[2] == QLatin1String("TX")) {
+        pending += count;
+      } else {
+        sent += std::exchange(pending, 0);
+        received += count;
       }
     }
+    // A byte sent after the last byte received is not waited for (pending): it crosses the line
+    // during the next exchange's pause, or after the operation has ended.
+    if (received == 0)
+      continue;
+    // The instrument answers every byte as it arrives, so a byte sent and the echo of the one
+    // before it share the line: only the last byte sent waits alone. The module answers a whole
+    // request.
+    const int bytes = byteProtocol ? std::max(sent, received) + 1 : sent + received;
+    floor.lineMs += bytes * 10.0 * 1000.0 / baud;
   }
   return floor;
 }
