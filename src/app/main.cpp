@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/DemoInstrument.h"
+#include "app/FirstPaintProbe.h"
 #include "app/MainForm.h"
 #include "app/StartupOptions.h"
 #include "app/VrxApplication.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
   vrx::TMainForm form(context, *options);
   if (form.StartFailed())
     return 1;
+  vrx::FirstPaintProbe::Watch(form);
   form.show();
   return QApplication::exec();
 }

@@ -17,7 +17,6 @@ const char* const kReceiveError = "Ошибка приема данных с п�
 const char* const kNotRq7 = "Подключенный прибор не RQ-7";
 const char* const kUnitModel = "RQ-7";
 
-constexpr int kPauseBeforeExchangeMs = 50;
 constexpr uint8_t kCmdWriteErase = 0;
 constexpr uint8_t kCmdRead = 4;
 constexpr uint8_t kCmdIdentify = 5;

@@ -22,6 +22,8 @@ class DeviceLink {
  public:
   // The RQ-7 unit's block is always this long.
   static constexpr int kUnitBlockLength = 73;
+  // The instrument needs this pause before every exchange.
+  static constexpr int kPauseBeforeExchangeMs = 50;
 
   DeviceLink(TComPort& port, ConnectionState& state, InstrumentBuffer& buffer, Pacer& pacer,
              CursorControl& cursor);

@@ -27,7 +27,6 @@ constexpr uint8_t kSettingsBytes = 2 * kSettingsRegisters;
 constexpr int kWriteHeaderLength = 7;
 
 constexpr int kReadTimeoutMs = 2000;
-constexpr int kSettlePauseMs = 200;
 constexpr int kExceptionRetryPauseMs = 4000;
 constexpr int kMaxRequests = 3;
 constexpr int kCrcLength = 2;

@@ -28,6 +28,8 @@ namespace vrx {
 class ModbusLink {
  public:
   static constexpr uint32_t kDefaultInterfaceBaud = 38400;
+  // The pause after every reopening of the port, at the module's speed and back at the link's.
+  static constexpr int kSettlePauseMs = 200;
 
   ModbusLink(TComPort& port, ModbusBuffer& buffer, Pacer& pacer, CursorControl& cursor);
 
