@@ -15,7 +15,7 @@ packages=(
   libgensio-dev ser2net
   libgtest-dev libgmock-dev
   libqt6sql6-sqlite qt6-translations-l10n
-  xvfb xauth xdotool
+  xvfb xauth xdotool poppler-utils
   "$@"
 )
 

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/MainForm.h"
+#include "support/ChosenFile.h"
+#include "support/DemoRun.h"
+
+namespace vrx {
+namespace {
+
+// Runs a program to its end; its standard output, or the failure with its error output.
+QString Output(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+  EXPECT_EQ(process.exitCode(), 0)
+      << program.toStdString() << ' ' << arguments.join(' ').toStdString() << '\n'
+      << process.readAllStandardError().toStdString();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString Companion(const QStringList& arguments) {
+  return Output(QStringLiteral(VRX_PROGRAM_DIR "/vrxctl"), arguments);
+}
+
+// pdftotext's text of a document, a line a line as laid out, spaces between columns folded.
+QStringList PdfLines(const QString& path) {
+  QStringList lines;
+  for (QString line : Output("pdftotext", {"-layout", path, "-"}).split('\n')) {
+    line = line.simplified();
+    if (!line.isEmpty())
+      lines << line;
+  }
+  return lines;
+}
+
+// The labels of the settings, as the first tab shows them beside their controls.
+const std::map<QString, QString> kLabels = {
+    {"cbDeviceType", "Тип прибора:"},
+    {"cbTermType", "W100"},
+    {"cbCountingScheme", "№ измерительной схемы:"},
+    {"DevNoEdit", "Номер прибора:"},
+    {"DevAddrEdit", "Сетевой адрес:"},
+    {"winterTcwEdit", "Холодная вода, Зима: t, °C"},
+    {"cbWinterDst", "Холодная вода, Зима: с месяца"},
+    {"summerTcwEdit", "Холодная вода, Лето: t, °C"},
+    {"cbSummerDst", "Холодная вода, Лето: с месяца"},
+    {"tcwPressureEdit", "Холодная вода, P, кгс/см2:"},
+    {"cbQWDim", "Единица тепла"},
+    {"cbGGoDim", "Учёт расхода"},
+    {"cbThirdChannel", "Канал 3"},
+    {"cbLCType", "Доп. канал"},
+    {"cbLCMeasurement", "Доп. канал, учёт"},
+    {"cbgth", "gмин = gпор /"},
+    {"cbReaction", "Реакция на НС"},
+    {"cbUsePresetP", "Использовать договорное P в расчётах"},
+};
+
+struct ProtocolCase {
+  const char* type;
+  // Settings the tab hides for the type: their values are the tab's defaults, not the
+  // instrument's, and the protocol leaves them out.
+  QStringList hidden;
+};
+
+class SettingsProtocol : public testing::TestWithParam<ProtocolCase> {};
+
+// Every setting `vrxctl settings --json` prints stands beside its label in the protocol's text,
+// the channel rows as on the tab; the scheme's picture is in the file and every font is embedded.
+TEST_P(SettingsProtocol, HoldsEverySettingBesideItsLabel) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("protocol.pdf");
+  const QString type = QString::fromLatin1(GetParam().type);
+  const QJsonObject form =
+      QJsonDocument::fromJson(Companion({"--demo", type, "settings", "--json"}).toUtf8()).object();
+  Companion({"--demo", type, "settings", "--pdf", pdf});
+  const QString text = PdfLines(pdf).join('\n');
+
+  ASSERT_TRUE(text.contains("Протокол настроечных параметров")) << text.toStdString();
+  ASSERT_TRUE(text.contains("Тип прибора по каталогу: " + type)) << text.toStdString();
+  for (auto it = form.begin(); it != form.end(); ++it) {
+    if (it.value().isArray() || it.key() == "CheckBox1" || GetParam().hidden.contains(it.key()))
+      continue;
+    const QString value =
+        it.value().isBool() ? (it.value().toBool() ? "да" : "нет") : it.value().toString();
+    const auto label = kLabels.find(it.key());
+    ASSERT_NE(label, kLabels.end()) << it.key().toStdString();
+    // A check box's caption names the channel, whatever its number.
+    const QRegularExpression beside(QRegularExpression::escape(label->second) + ".{0,40}? " +
+                                    QRegularExpression::escape(value) + "(\n|$)");
+    EXPECT_TRUE(text.contains(beside)) << it.key().toStdString() << ": " << value.toStdString();
+  }
+  for (const QJsonValue& row : form.value("cdsChannels").toArray()) {
+    const QJsonObject cells = row.toObject();
+    const QString line =
+        QStringList{cells["ChannelNo"].toString(), cells["Dy"].toString()}.join(' ');
+    EXPECT_TRUE(text.contains(QRegularExpression("\n" + QRegularExpression::escape(line) + " ")))
+        << line.toStdString();
+  }
+
+  const QStringList images = Output("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+  EXPECT_GE(images.size(), 3) << "two lines of titles, then the picture";
+  const QStringList fonts = Output("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+  ASSERT_FALSE(fonts.isEmpty());
+  for (const QString& font : fonts) {
+    const QStringList columns = font.split(' ', Qt::SkipEmptyParts);
+    // name, type words, encoding, then emb sub uni object ID.
+    EXPECT_EQ(columns.value(columns.size() - 5), "yes") << font.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, SettingsProtocol,
+    testing::Values(ProtocolCase{"VRX-L1-2.1", {"cbgth", "cbReaction", "cbUsePresetP"}},
+                    ProtocolCase{"VRX-L5-2.2", {"cbTermType", "cbLCType", "cbLCMeasurement"}},
+                    ProtocolCase{"VRX-L13-2.2",
+                                 {"cbTermType", "cbgth", "cbReaction", "cbUsePresetP"}}),
+    [](const auto& info) {
+      return QString(info.param.type).remove('-').remove('.').toStdString();
+    });
+
+QStringList WithoutTimeOfMaking(QStringList lines) {
+  lines.removeIf([](const QString& line) { return line.startsWith("Протокол составлен:"); });
+  return lines;
+}
+
+// The window refuses the documents before a reading and after an edit, to the letter and before
+// asking for a file; read, it writes the protocol the companion writes.
+TEST(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
+  test::DemoRun run("VRX-L13-2.2");
+  test::ChosenFile files;
+  run.context.fileDialogs = &files;
+  StartupOptions options;
+  options.dataFolders = {VRX_PROGRAM_DIR};
+  TMainForm form(run.context, options);
+  files.path = run.dir.filePath("window.pdf");
+  const auto click = [&form](const char* name) {
+    QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+  };
+
+  click("bnSaveSettingsPdf");
+  click("bnSaveCurParamsPdf");
+  click("bbReadIniParams");
+  auto* address = form.findChild<QLineEdit*>("DevAddrEdit");
+  QTest::keyClicks(address, "7");
+  click("bnSaveSettingsPdf");
+  EXPECT_EQ(run.messages.Texts(),
+            QStringList({"Протокол не составлен: настройки прибора в этом сеансе не считаны. "
+                         "Нажмите «Считать» на вкладке «Инициализация VRX» и повторите.",
+                         "Отчёт не составлен: текущие параметры в этом сеансе не считаны. Нажмите "
+                         "«Считать» на вкладке «Текущие параметры» и повторите.",
+                         "Протокол не составлен: значения на вкладке изменены после считывания и "
+                         "могут не совпадать с прибором. Нажмите «Считать», чтобы вернуть значения "
+                         "прибора, или проведите инициализацию, затем повторите."}));
+  EXPECT_TRUE(files.asked.isEmpty());
+
+  run.messages.Clear();
+  click("bbReadIniParams");
+  click("bnSaveSettingsPdf");
+  ASSERT_TRUE(run.messages.Texts().isEmpty()) << run.messages.Texts().join('\n').toStdString();
+  const QString companion = run.dir.filePath("companion.pdf");
+  Companion({"--demo", "VRX-L13-2.2", "settings", "--pdf", companion});
+  EXPECT_EQ(WithoutTimeOfMaking(PdfLines(files.path)), WithoutTimeOfMaking(PdfLines(companion)));
+}
+
+}  // namespace
+}  // namespace vrx
