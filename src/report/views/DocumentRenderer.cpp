@@ -40,7 +40,9 @@ struct HtmlWriter {
   void operator()(const DocumentRows& rows) {
     html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">");
     for (const auto& [caption, value] : rows.rows) {
-      html += QStringLiteral("<tr><td width=\"45%\">%1</td><td>%2</td></tr>")
+      // A caption on one line, so that its value stands beside it.
+      html += QStringLiteral(
+                  "<tr><td width=\"45%\" style=\"white-space: nowrap\">%1</td><td>%2</td></tr>")
                   .arg(Html(caption), Html(value));
     }
     html += QStringLiteral("</table>");
