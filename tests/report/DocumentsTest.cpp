@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModel>
+#include <QColor>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -179,6 +182,49 @@ TEST(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
   ASSERT_TRUE(window.contains("Протокол настроечных параметров"))
       << window.join('\n').toStdString();
   EXPECT_EQ(WithoutTimeOfMaking(window), WithoutTimeOfMaking(PdfLines(companion)));
+}
+
+// "Сверить с шаблоном…" reads the instrument, lists the settings that differ from the project's
+// template, marks them on the tab and carries them into the protocol.
+TEST(WindowDocuments, CheckMarksAndListsTheDifferingSettings) {
+  test::DemoRun run("VRX-L13-2.2");
+  test::ChosenFile files;
+  run.context.fileDialogs = &files;
+  StartupOptions options;
+  options.dataFolders = {VRX_PROGRAM_DIR};
+  TMainForm form(run.context, options);
+  QJsonObject project =
+      QJsonDocument::fromJson(Companion({"--demo", "VRX-L13-2.2", "settings", "--json"}).toUtf8())
+          .object();
+  project["DevAddrEdit"] = "12";
+  QJsonArray channels = project["cdsChannels"].toArray();
+  QJsonObject first = channels[0].toObject();
+  first["PressurePreset"] = "5";
+  channels[0] = first;
+  project["cdsChannels"] = channels;
+  files.path = run.dir.filePath("project.json");
+  QFile file(files.path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QJsonDocument(project).toJson());
+  file.close();
+
+  QTest::mouseClick(form.findChild<QPushButton*>("bnCheckTemplate"), Qt::LeftButton);
+  EXPECT_EQ(run.messages.Texts(),
+            QStringList{"Настройки прибора отличаются от шаблона \"" + files.path +
+                        "\" (поле (надпись): в приборе, в шаблоне):\n"
+                        "DevAddrEdit (Сетевой адрес:): в приборе 1, в шаблоне 12\n"
+                        "cdsChannels[0].PressurePreset (Канал 1: Договорное P, кгс/см2): в приборе "
+                        "6, в шаблоне 5"});
+  EXPECT_TRUE(form.findChild<QLineEdit*>("DevAddrEdit")->styleSheet().contains("#ffc8c8"));
+  const auto* grid = form.findChild<QAbstractItemModel*>("cdsChannels");
+  EXPECT_EQ(grid->index(0, 5).data(Qt::BackgroundRole).value<QColor>(), QColor("#ffc8c8"));
+  EXPECT_FALSE(grid->index(0, 2).data(Qt::BackgroundRole).isValid());
+
+  files.path = run.dir.filePath("protocol.pdf");
+  QTest::mouseClick(form.findChild<QPushButton*>("bnSaveSettingsPdf"), Qt::LeftButton);
+  const QStringList lines = PdfLines(files.path);
+  EXPECT_TRUE(lines.contains("Сверка с шаблоном")) << lines.join('\n').toStdString();
+  EXPECT_TRUE(lines.contains("DevAddrEdit Сетевой адрес: 1 12")) << lines.join('\n').toStdString();
 }
 
 }  // namespace
