@@ -44,7 +44,7 @@ Document BuildCurrentReport(const CurrentParams& tab, const QDateTime& madeAt) {
     const QStringList titles = grid.takeFirst();
     document.blocks.push_back(DocumentTable{titles, grid});
   }
-  document.blocks.push_back(Signatures());
+  document.blocks.push_back(Signatures(QStringLiteral("Показания снял")));
   return document;
 }
 

@@ -12,9 +12,8 @@ QString MadeAtText(const QDateTime& madeAt) {
   return madeAt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
-DocumentSignatures Signatures() {
-  return {{QStringLiteral("Настройку выполнил"),
-           QStringLiteral("Представитель теплоснабжающей организации"),
+DocumentSignatures Signatures(const QString& performer) {
+  return {{performer, QStringLiteral("Представитель теплоснабжающей организации"),
            QStringLiteral("Представитель потребителя")}};
 }
 

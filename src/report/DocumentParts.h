@@ -16,7 +16,8 @@ QString FirmwareText(uint8_t versionByte, uint8_t subVersion);
 // The time a document was made, to the second.
 QString MadeAtText(const QDateTime& madeAt);
 
-// The lines to sign on an acceptance document.
-DocumentSignatures Signatures();
+// The lines to sign on an acceptance document: who did the work (`performer`, "Настройку
+// выполнил"), the heat supplier's and the consumer's representatives.
+DocumentSignatures Signatures(const QString& performer);
 
 }  // namespace vrx

@@ -95,7 +95,7 @@ Document BuildSettingsProtocol(const InitWorkspace& workspace, const QDateTime& 
   }
   if (reading.comparison)
     AddComparison(document, *reading.comparison);
-  document.blocks.push_back(Signatures());
+  document.blocks.push_back(Signatures(QStringLiteral("Настройку выполнил")));
   return document;
 }
 
