@@ -76,6 +76,10 @@ struct ProtocolCase {
   QStringList hidden;
 };
 
+void PrintTo(const ProtocolCase& c, std::ostream* os) {
+  *os << c.type;
+}
+
 class SettingsProtocol : public testing::TestWithParam<ProtocolCase> {};
 
 // Every setting `vrxctl settings --json` prints stands beside its label in the protocol's text,
@@ -142,26 +146,37 @@ QStringList WithoutTimeOfMaking(QStringList lines) {
   return lines;
 }
 
+// The window on the demo VRX-L13-2.2, its files chosen by the test, the scheme pictures those of
+// the build.
+class WindowDocuments : public testing::Test {
+ protected:
+  static StartupOptions BuildPictures() {
+    StartupOptions options;
+    options.dataFolders = {VRX_PROGRAM_DIR};
+    return options;
+  }
+  void Click(const char* name) {
+    QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+  }
+
+  test::DemoRun run{"VRX-L13-2.2"};
+  test::ChosenFile files;
+  // The window takes the test's file dialogs when they are there before it.
+  FileDialogs* installed = run.context.fileDialogs = &files;
+  TMainForm form{run.context, BuildPictures()};
+};
+
 // The window refuses the documents before a reading and after an edit, to the letter and before
 // asking for a file; read, it writes the protocol the companion writes.
-TEST(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
-  test::DemoRun run("VRX-L13-2.2");
-  test::ChosenFile files;
-  run.context.fileDialogs = &files;
-  StartupOptions options;
-  options.dataFolders = {VRX_PROGRAM_DIR};
-  TMainForm form(run.context, options);
+TEST_F(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
   files.path = run.dir.filePath("window.pdf");
-  const auto click = [&form](const char* name) {
-    QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
-  };
 
-  click("bnSaveSettingsPdf");
-  click("bnSaveCurParamsPdf");
-  click("bbReadIniParams");
+  Click("bnSaveSettingsPdf");
+  Click("bnSaveCurParamsPdf");
+  Click("bbReadIniParams");
   auto* address = form.findChild<QLineEdit*>("DevAddrEdit");
   QTest::keyClicks(address, "7");
-  click("bnSaveSettingsPdf");
+  Click("bnSaveSettingsPdf");
   EXPECT_EQ(run.messages.Texts(),
             QStringList({"Протокол не составлен: настройки прибора в этом сеансе не считаны. "
                          "Нажмите «Считать» на вкладке «Инициализация VRX» и повторите.",
@@ -173,8 +188,8 @@ TEST(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
   EXPECT_TRUE(files.asked.isEmpty());
 
   run.messages.Clear();
-  click("bbReadIniParams");
-  click("bnSaveSettingsPdf");
+  Click("bbReadIniParams");
+  Click("bnSaveSettingsPdf");
   ASSERT_TRUE(run.messages.Texts().isEmpty()) << run.messages.Texts().join('\n').toStdString();
   const QString companion = run.dir.filePath("companion.pdf");
   Companion({"--demo", "VRX-L13-2.2", "settings", "--pdf", companion});
@@ -186,13 +201,7 @@ TEST(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
 
 // "Сверить с шаблоном…" reads the instrument, lists the settings that differ from the project's
 // template, marks them on the tab and carries them into the protocol.
-TEST(WindowDocuments, CheckMarksAndListsTheDifferingSettings) {
-  test::DemoRun run("VRX-L13-2.2");
-  test::ChosenFile files;
-  run.context.fileDialogs = &files;
-  StartupOptions options;
-  options.dataFolders = {VRX_PROGRAM_DIR};
-  TMainForm form(run.context, options);
+TEST_F(WindowDocuments, CheckMarksAndListsTheDifferingSettings) {
   QJsonObject project =
       QJsonDocument::fromJson(Companion({"--demo", "VRX-L13-2.2", "settings", "--json"}).toUtf8())
           .object();
@@ -208,7 +217,7 @@ TEST(WindowDocuments, CheckMarksAndListsTheDifferingSettings) {
   file.write(QJsonDocument(project).toJson());
   file.close();
 
-  QTest::mouseClick(form.findChild<QPushButton*>("bnCheckTemplate"), Qt::LeftButton);
+  Click("bnCheckTemplate");
   EXPECT_EQ(run.messages.Texts(),
             QStringList{"Настройки прибора отличаются от шаблона \"" + files.path +
                         "\" (поле (надпись): в приборе, в шаблоне):\n"
@@ -221,7 +230,7 @@ TEST(WindowDocuments, CheckMarksAndListsTheDifferingSettings) {
   EXPECT_FALSE(grid->index(0, 2).data(Qt::BackgroundRole).isValid());
 
   files.path = run.dir.filePath("protocol.pdf");
-  QTest::mouseClick(form.findChild<QPushButton*>("bnSaveSettingsPdf"), Qt::LeftButton);
+  Click("bnSaveSettingsPdf");
   const QStringList lines = PdfLines(files.path);
   EXPECT_TRUE(lines.contains("Сверка с шаблоном")) << lines.join('\n').toStdString();
   EXPECT_TRUE(lines.contains("DevAddrEdit Сетевой адрес: 1 12")) << lines.join('\n').toStdString();
