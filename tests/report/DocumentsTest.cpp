@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QColor>
+#include <QDialog>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/MainForm.h"
 #include "support/ChosenFile.h"
@@ -197,6 +200,17 @@ TEST_F(WindowDocuments, RefuseWithoutAReadingAndMatchTheCompanion) {
   ASSERT_TRUE(window.contains("Протокол настроечных параметров"))
       << window.join('\n').toStdString();
   EXPECT_EQ(WithoutTimeOfMaking(window), WithoutTimeOfMaking(PdfLines(companion)));
+
+  // "Печать…" opens the print preview of the same document.
+  QString previewed;
+  QTimer::singleShot(0, [&previewed] {
+    if (auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      previewed = preview->objectName();
+      preview->reject();
+    }
+  });
+  Click("bnPrintSettings");
+  EXPECT_EQ(previewed, "PrintPreviewDialog");
 }
 
 // "Сверить с шаблоном…" reads the instrument, lists the settings that differ from the project's
