@@ -13,7 +13,7 @@ namespace vrx {
 class InitWorkspace;
 
 // A setting in which the instrument and a template differ: the form name, the label the tab
-// shows it by, and both texts (the template's empty where it holds no such key).
+// shows it by, and both texts (the template's empty where it sets the control to nothing).
 struct FieldDifference {
   QString field;
   QString label;

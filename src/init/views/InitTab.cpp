@@ -142,17 +142,6 @@ void InitTab::BuildControls() {
   bnCheckTemplate_ = new QPushButton(QStringLiteral("Сверить с шаблоном…"), this);
   bnCheckTemplate_->setObjectName(QStringLiteral("bnCheckTemplate"));
   right->addWidget(bnCheckTemplate_, 0, Qt::AlignLeft);
-  // The settings protocol: the report module lays it out and asks for the file.
-  auto* documents = new QHBoxLayout;
-  documents->setSpacing(4);
-  bnPrint_ = new QPushButton(QStringLiteral("Печать…"), this);
-  bnPrint_->setObjectName(QStringLiteral("bnPrintSettings"));
-  bnSavePdf_ = new QPushButton(QStringLiteral("Сохранить PDF…"), this);
-  bnSavePdf_->setObjectName(QStringLiteral("bnSaveSettingsPdf"));
-  documents->addWidget(bnPrint_);
-  documents->addWidget(bnSavePdf_);
-  documents->addStretch(1);
-  right->addLayout(documents);
   right->addStretch(1);
   top->addLayout(right);
   top->addStretch(1);
@@ -206,6 +195,13 @@ QWidget* InitTab::BuildSelection() {
   grid->addWidget(DevNoEdit_, 3, 1, Qt::AlignLeft);
   grid->addWidget(Label("lbDevAddr", QString::fromUtf8(kDevAddrLabel), panel), 4, 0);
   grid->addLayout(row({DevAddrEdit_, bbReadIniParams_}), 4, 1);
+  // The settings protocol of what "Считать" read: the report module lays it out and asks for
+  // the file. Below the instrument's number, where the panel has room to spare.
+  bnPrint_ = new QPushButton(QStringLiteral("Печать…"), panel);
+  bnPrint_->setObjectName(QStringLiteral("bnPrintSettings"));
+  bnSavePdf_ = new QPushButton(QStringLiteral("Сохранить PDF…"), panel);
+  bnSavePdf_->setObjectName(QStringLiteral("bnSaveSettingsPdf"));
+  grid->addLayout(row({bnPrint_, bnSavePdf_}), 5, 0, 1, 2);
   return panel;
 }
 
