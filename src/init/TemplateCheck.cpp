@@ -7,6 +7,8 @@
 #include "init/InitTemplate.h"
 #include "init/ReadIniParams.h"
 #include "init/TabFields.h"
+#include "init/WorkspaceForm.h"
+#include "model/FormFile.h"
 
 namespace vrx {
 
@@ -46,10 +48,39 @@ bool SameSetting(const QString& instrument, const QString& inTemplate) {
   return a && b && *a == *b;
 }
 
+// The keys of a template the tab does not have: a control it lacks (a misspelt name), a row beyond
+// its table, a cell that is no column. Left aside they would never be compared, and a check would
+// pass that never looked at them.
+QStringList UnknownKeys(const QJsonObject& tab, const QJsonObject& form) {
+  QStringList unknown;
+  for (auto it = form.begin(); it != form.end(); ++it) {
+    if (!tab.contains(it.key())) {
+      unknown << it.key();
+      continue;
+    }
+    const QJsonArray ours = tab.value(it.key()).toArray();
+    const QJsonArray theirs = it.value().toArray();
+    for (qsizetype row = 0; row < theirs.size(); ++row) {
+      const QString where = QStringLiteral("%1[%2]").arg(it.key()).arg(row);
+      if (row >= ours.size()) {
+        unknown << where;
+        continue;
+      }
+      const QJsonObject cells = theirs.at(row).toObject();
+      for (auto cell = cells.begin(); cell != cells.end(); ++cell) {
+        if (!ours.at(row).toObject().contains(cell.key()))
+          unknown << where + u'.' + cell.key();
+      }
+    }
+  }
+  return unknown;
+}
+
 }  // namespace
 
 TemplateComparison CompareWithTemplate(const InitWorkspace& workspace,
                                        const QJsonObject& templateForm, const QString& path) {
+  RequireUsableForm(path, UnknownKeys(ToForm(workspace), templateForm));
   TemplateComparison comparison{path, {}};
   for (const TabField& field : ShownSettings(workspace)) {
     const std::optional<QString> inTemplate = TemplateText(templateForm, field.key);

@@ -13,7 +13,9 @@ namespace vrx {
 
 // Compares the settings the tab shows (ShownSettings) with a template's values of the same keys.
 // A key the template lacks, and a cell it gives as "----", is not compared: applied, the template
-// would leave it as it is. Texts that read as the same number ("5" and "5,0") are equal.
+// would leave it as it is. Texts that read as the same number ("5" and "5,0") are equal. A key
+// the tab does not have (a control, a row of its tables, a column) raises FormRefused naming the
+// file and every such key, as loading the template would.
 TemplateComparison CompareWithTemplate(const InitWorkspace& workspace,
                                        const QJsonObject& templateForm, const QString& path);
 

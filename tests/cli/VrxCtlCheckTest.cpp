@@ -19,6 +19,14 @@ TEST(VrxCtlCheck, NamesTheFieldChangedOnTheInstrument) {
   const CtlRun matching = instrument.Run({"settings", "--check", projectFile});
   EXPECT_EQ(matching.code, 0) << matching.out.toStdString() << matching.err.toStdString();
 
+  // A misspelt key would never be compared: refused, named.
+  QJsonObject misspelt = project;
+  misspelt["DevAdrEdit"] = "12";
+  const CtlRun refused = instrument.Run(
+      {"settings", "--check", instrument.Write("misspelt.json", QJsonDocument(misspelt).toJson())});
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_TRUE(refused.err.contains("DevAdrEdit")) << refused.err.toStdString();
+
   QJsonObject onSite = project;
   onSite["DevAddrEdit"] = "30";
   ASSERT_EQ(instrument
