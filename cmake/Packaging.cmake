@@ -35,10 +35,10 @@ The package also holds vrxctl, which runs the same actions from the command
 line, and vrx-sim, an emulated instrument on a pseudo-terminal.")
 # The libraries the programs link are found by dpkg-shlibdeps (gensio's libgensio4 among them,
 # which also holds the telnet and TCP modules it loads); Qt's SQLite driver is a plugin loaded at
-# run time, which it cannot see, and Qt's Russian translations are data files the window loads at
-# start.
+# run time, which it cannot see, Qt's Russian translations are data files the window loads at
+# start, and the documents are set in DejaVu Sans, whose glyphs their PDF files embed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

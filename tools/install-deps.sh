@@ -14,8 +14,8 @@ packages=(
   fp-utils libchm-dev libjpeg62-turbo-dev
   libgensio-dev ser2net
   libgtest-dev libgmock-dev
-  libqt6sql6-sqlite qt6-translations-l10n
-  xvfb xauth xdotool
+  libqt6sql6-sqlite qt6-translations-l10n fonts-dejavu-core
+  xvfb xauth xdotool poppler-utils
   "$@"
 )
 

@@ -15,5 +15,5 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/src/app/vrx-service --demo "$type"
 fi
 echo "no display: running the command-line companion against the emulated $type"
-build/src/cli/vrxctl --demo "$type" identify
-build/src/cli/vrxctl --demo "$type" settings
+build/src/app/vrxctl --demo "$type" identify
+build/src/app/vrxctl --demo "$type" settings

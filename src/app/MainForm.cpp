@@ -21,11 +21,12 @@
 #include "app/ElidedLabel.h"
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
-#include "app/MessageForm.h"
 #include "app/InputGuard.h"
+#include "app/MessageForm.h"
 #include "app/PortSettings.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
+#include "app/SchemePictures.h"
 #include "app/ShownValues.h"
 #include "app/WriteButtonTips.h"
 #include "current/views/CurrentTab.h"
@@ -33,6 +34,7 @@
 #include "init/views/InitTab.h"
 #include "journal/views/JournalDialog.h"
 #include "model/Errors.h"
+#include "report/views/DocumentActions.h"
 #include "rq7/views/Rq7CurrentTab.h"
 #include "rq7/views/Rq7InitTab.h"
 #include "service/views/ServiceTab.h"
@@ -239,6 +241,11 @@ void TMainForm::FormCreate() {
   workspace_.Start();
   // 6. The current-parameters display starts empty.
   bnResetCurParamsClick();
+  // The documents of both tabs, with the scheme pictures F2 shows.
+  new DocumentActions(
+      *initTab_, workspace_, *currentTab_, context_,
+      [this](uint32_t pictureNumber) { return LoadSchemePicture(DataFolders(), pictureNumber); },
+      this);
   BuildRq7Pages();
   // 7. The service and RQ-7 tabs are for service staff only.
   for (int page : {kServicePage, kRqInitPage, kRqCurrentPage})

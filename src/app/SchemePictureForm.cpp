@@ -1,13 +1,12 @@
 #include "app/SchemePictureForm.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
-#include "app/HelpFiles.h"
 #include "app/QtImage.h"
+#include "app/SchemePictures.h"
 
 namespace vrx {
 
@@ -17,12 +16,7 @@ TSchemePictureForm::TSchemePictureForm() : QWidget(nullptr, Qt::Tool | Qt::Windo
 }
 
 QImage TSchemePictureForm::Load(const QStringList& folders, uint32_t pictureNumber) {
-  const QString relative = SchemePictureFile(pictureNumber);
-  QString path = FindDataFile(folders, relative);
-  // Nowhere to be found: the loader reports the file beside the program.
-  if (path.isEmpty())
-    path = QDir(folders.value(0)).filePath(relative);
-  return ToQImage(LoadJpegFile(path));
+  return ToQImage(LoadJpegFile(SchemePicturePath(folders, pictureNumber)));
 }
 
 void TSchemePictureForm::ShowPicture(uint32_t schemeNumber, const QImage& picture) {

@@ -10,6 +10,8 @@
 
 #include "cli/CliCommand.h"
 #include "cli/ConsoleMessages.h"
+#include "cli/DocumentOptions.h"
+#include "current/CurrentGrid.h"
 #include "current/CurrentJson.h"
 #include "current/CurrentParams.h"
 #include "model/Errors.h"
@@ -41,10 +43,6 @@ CurrentPath PathOption(CliRun& run) {
   throw UsageError(QStringLiteral("--path expects cable, opx or rs"));
 }
 
-QString Shown(const CurrentDisplay& d, const QString& name) {
-  return d.Shown(name) ? d[name].text : QString();
-}
-
 // Multi-line cells print their lines side by side in the table.
 QString OneLine(QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("; "));
@@ -52,43 +50,18 @@ QString OneLine(QString text) {
 }
 
 void PrintTable(const CurrentDisplay& d, QTextStream& out) {
-  const std::pair<const char*, const char*> head[] = {
-      {"Внутреннее время RTC:", "stRTC"},
-      {"Дата и время последней инициализации:", "stIniRTC"},
-      {"Тип прибора:", "stVRXType"},
-      {"№ изм. схемы:", "stScheme"},
-      {"Зав. № :", "stNumber"},
-      {"Сетевой адрес:", "stAddr"},
-      {"Статус:", "stStatus"},
-      {"W100", "stW100"},
-      {"Тип входа:", "stOutType"}};
-  for (const auto& [caption, name] : head)
-    out << QString::fromUtf8(caption) << ' ' << OneLine(Shown(d, QString::fromLatin1(name)))
-        << '\n';
+  for (const auto& [caption, name] : CaptionedTexts())
+    out << caption << ' ' << OneLine(ShownText(d, name)) << '\n';
   if (d.valuePanelVisible && d.coldWaterVisible) {
-    out << "Холодная вода: t, °C: " << Shown(d, QStringLiteral("stTCW"))
-        << "  P, кгс/см2: " << Shown(d, QStringLiteral("stPCW")) << '\n';
+    out << "Холодная вода: t, °C: " << ShownText(d, QStringLiteral("stTCW"))
+        << "  P, кгс/см2: " << ShownText(d, QStringLiteral("stPCW")) << '\n';
   }
-  QList<int> channels;
-  QStringList header{QString()};
-  for (int k = 1; k <= 5; ++k) {
-    if (d.Shown(QStringLiteral("lbChannel%1").arg(k))) {
-      channels << k;
-      header << d[QStringLiteral("lbChannel%1").arg(k)].text;
-    }
+  QList<QStringList> lines = ShownGrid(d);
+  for (QStringList& line : lines) {
+    for (QString& cell : line)
+      cell = OneLine(cell);
   }
-  QList<QStringList> lines{header};
-  for (const CurrentDisplay::Row& row : CurrentDisplay::Rows()) {
-    if (!d.Shown(row.label))
-      continue;
-    QStringList line{d[row.label].text};
-    for (int k : channels) {
-      const QString& cell = row.cells[k - 1];
-      line << (cell.isEmpty() ? QString() : OneLine(Shown(d, cell)));
-    }
-    lines << line;
-  }
-  QList<qsizetype> widths(header.size(), 0);
+  QList<qsizetype> widths(lines.front().size(), 0);
   for (const QStringList& line : lines) {
     for (qsizetype i = 0; i < line.size(); ++i)
       widths[i] = std::max(widths[i], line[i].size());
@@ -186,7 +159,7 @@ int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int64_t se
     try {
       tab.bnReadCurParamsClick();
       for (const QString& name : columns)
-        row << Shown(tab.Display(), name);
+        row << ShownText(tab.Display(), name);
     } catch (const EOwned& failure) {
       error = failure.message();
       run.err << error << '\n';
@@ -233,6 +206,8 @@ int Current(CliRun& run) {
   const bool logging = run.IsSet("every");
   if (logging != run.IsSet("csv"))
     throw UsageError(QStringLiteral("--every and --csv go together"));
+  if (logging && run.IsSet("pdf"))
+    throw UsageError(QStringLiteral("--pdf takes one readout, not --every"));
   if (run.IsSet("count") && !logging)
     throw UsageError(QStringLiteral("--count applies to --every only"));
   const int64_t seconds = logging ? NumberOption(run, "every", 0, kMaxPeriodSeconds) : 0;
@@ -249,6 +224,10 @@ int Current(CliRun& run) {
   if (logging)
     return LogReadouts(run, tab, run.Value("csv"), seconds, count);
   tab.bnReadCurParamsClick();
+  if (run.IsSet("pdf")) {
+    CurrentPdfOption(run, tab);
+    return kExitDone;
+  }
   if (run.IsSet("json"))
     run.out << QString::fromUtf8(
         QJsonDocument(ToJson(tab.Display())).toJson(QJsonDocument::Indented));
@@ -262,13 +241,14 @@ int Current(CliRun& run) {
 CliCommand CurrentCommand() {
   return {QStringLiteral("current"),
           QStringLiteral("current [--path cable|opx|rs] [--rs-baud N] [--json] "
-                         "[--every SECONDS [--count N] --csv FILE]"),
+                         "[--pdf FILE] [--every SECONDS [--count N] --csv FILE]"),
           QStringLiteral(
               "Reads the clock and the current values as \"Считать\" on the tab \"Текущие "
               "параметры\" does,\nover the cable (default), the OPX adapter or the interface "
               "module (at --rs-baud, default 38400),\nand prints them as a table.\n"
               "--json prints the tab as one object keyed by form name: each text as shown, null "
-              "when hidden.\n--every SECONDS --csv FILE repeats the readout and appends a row "
+              "when hidden.\n--pdf FILE writes the report of the readout (A4, PDF) to FILE "
+              "instead.\n--every SECONDS --csv FILE repeats the readout and appends a row "
               "per readout to FILE\n(time, error, then every text of the tab); --count N stops "
               "after N rows, Ctrl-C ends it.\nSECONDS (0 to 86400) is the period from the start "
               "of one readout to the start of the next;\na readout that takes longer starts the "
@@ -276,6 +256,7 @@ CliCommand CurrentCommand() {
           {QCommandLineOption(QStringLiteral("path"), QString(), QStringLiteral("PATH")),
            QCommandLineOption(QStringLiteral("rs-baud"), QString(), QStringLiteral("N")),
            QCommandLineOption(QStringLiteral("json")),
+           QCommandLineOption(QStringLiteral("pdf"), QString(), QStringLiteral("FILE")),
            QCommandLineOption(QStringLiteral("every"), QString(), QStringLiteral("SECONDS")),
            QCommandLineOption(QStringLiteral("count"), QString(), QStringLiteral("N")),
            QCommandLineOption(QStringLiteral("csv"), QString(), QStringLiteral("FILE"))},

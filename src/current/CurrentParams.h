@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QDateTime>
+#include <optional>
+
 #include "current/CurrentDisplay.h"
 #include "current/CurrentReadout.h"
 #include "current/ReadLockout.h"
@@ -28,6 +31,13 @@ class CurrentParams {
   void bnReadCurParamsClick();
   // "Сброс": hides the value panel and empties model, address, scheme, number and status.
   void bnResetCurParamsClick();
+  // When the shown values were read and over which path; none before a readout and after "Сброс".
+  struct Readout {
+    QDateTime at;
+    CurrentPath path;
+  };
+  const std::optional<Readout>& LastReadout() const { return readout_; }
+
   // Timer2 fired: it switches itself off and enables "Считать".
   void Timer2Timer() { lockout_.Timer2Timer(); }
 
@@ -36,6 +46,7 @@ class CurrentParams {
   Messages& messages_;
   CurrentDisplay display_;
   ReadLockout lockout_;
+  std::optional<Readout> readout_;
 };
 
 }  // namespace vrx

@@ -13,7 +13,9 @@ namespace {
 const QString kModel = QStringLiteral("cbDeviceType");
 const QString kScheme = QStringLiteral("cbCountingScheme");
 
-QJsonObject ReadTemplate(const QString& path) {
+}  // namespace
+
+QJsonObject ReadInitTemplate(const QString& path) {
   try {
     return LoadFormFile(path);
   } catch (const FormFileError& error) {
@@ -23,6 +25,8 @@ QJsonObject ReadTemplate(const QString& path) {
     throw EOwned(text.arg(path, error.detail()));
   }
 }
+
+namespace {
 
 // Whether the template may be applied: asked when it switches the tab to another model. A model
 // the list does not have is refused with the template's other keys.
@@ -50,7 +54,7 @@ void SaveInitTemplate(const InitWorkspace& workspace, const QString& path) {
 }
 
 bool LoadInitTemplate(InitWorkspace& workspace, const QString& path, Messages& messages) {
-  const QJsonObject form = ReadTemplate(path);
+  const QJsonObject form = ReadInitTemplate(path);
   if (!ModelAgreed(workspace, form, messages))
     return false;
   ApplyInitTemplate(workspace, form, path);

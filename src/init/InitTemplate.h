@@ -17,6 +17,10 @@ namespace vrx {
 // refused where the template initializes, with the same messages as on the tab.
 void SaveInitTemplate(const InitWorkspace& workspace, const QString& path);
 
+// Reads a template file. Throws EOwned naming the file when it cannot be read or holds no form,
+// FormRefused for control characters in it.
+QJsonObject ReadInitTemplate(const QString& path);
+
 // Loads a template file into the tab. A template of another model than the tab shows asks
 // first whether to switch the model; "Нет" leaves the tab untouched and gives false. Throws
 // EOwned naming the file when it cannot be read or holds no form, FormRefused for control

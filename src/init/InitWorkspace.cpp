@@ -1,6 +1,8 @@
 #include "init/InitWorkspace.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "model/ChannelFlags.h"
 #include "model/CodeTexts.h"
@@ -349,6 +351,18 @@ bool InitWorkspace::SetCircuitText(int row, CircuitColumn column, const QString&
   const bool taken = circuits_.SetText(row, column, text);
   NotifyChanged();
   return taken;
+}
+
+void InitWorkspace::KeepReading(InstrumentReading reading) {
+  reading_ = std::move(reading);
+  NotifyChanged();
+}
+
+void InitWorkspace::KeepComparison(TemplateComparison comparison) {
+  if (!reading_)
+    throw std::logic_error("a template is compared with a reading only");
+  reading_->comparison = std::move(comparison);
+  NotifyChanged();
 }
 
 }  // namespace vrx

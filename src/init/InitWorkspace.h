@@ -2,11 +2,13 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "init/ChannelsTable.h"
 #include "init/CircuitsTable.h"
 #include "init/ControlState.h"
+#include "init/InstrumentReading.h"
 #include "init/TableEditingFlag.h"
 #include "init/UiSelection.h"
 #include "link/ConnectionState.h"
@@ -79,6 +81,13 @@ class InitWorkspace : public QObject {
   Snapshot Save() const;
   void Restore(const Snapshot& snapshot);
 
+  // What the instrument held when the tab last showed it (KeepReading of InstrumentReading.h);
+  // none before the first reading of the run.
+  const std::optional<InstrumentReading>& Reading() const { return reading_; }
+  void KeepReading(InstrumentReading reading);
+  // Keeps a comparison of the last reading with a template; the tab marks its fields.
+  void KeepComparison(TemplateComparison comparison);
+
   // Reports a change the view has to show; inside a Batch it is reported when the batch ends.
   void NotifyChanged();
 
@@ -110,6 +119,7 @@ class InitWorkspace : public QObject {
   ChannelsTable channels_;
   CircuitsTable circuits_;
   std::function<void()> schemePicture_;
+  std::optional<InstrumentReading> reading_;
   int batchDepth_ = 0;
   bool pending_ = false;
 };

@@ -8,6 +8,7 @@
 #include "image/SettingsCheck.h"
 #include "image/SettingsFields.h"
 #include "image/ThresholdFields.h"
+#include "init/InstrumentReading.h"
 #include "init/ValidateSettings.h"
 #include "model/ChannelFlags.h"
 #include "model/DecimalText.h"
@@ -287,6 +288,8 @@ void InitializeDevice(InitWorkspace& workspace, DeviceLink& link, ConnectionStat
   EncodeSettingsImage(workspace, image);
 
   link.WriteSettings(c.CheckBox1.checked, QStringLiteral("Инициализация"));
+  // The instrument took the block and gave it back: the tab shows what it holds.
+  KeepReading(workspace, image);
 
   if (selection.OldFormat()) {
     if (messages.Confirm(QString::fromUtf8(kDoneLeaveInitMode)))

@@ -6,6 +6,7 @@
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
 #include "image/ThresholdFields.h"
+#include "init/InstrumentReading.h"
 #include "model/ChannelFlags.h"
 #include "model/DecimalText.h"
 #include "model/FlowThreshold.h"
@@ -134,13 +135,9 @@ void ReadNewFormat(InitWorkspace& workspace, const SettingsImage& image) {
   }
 }
 
-}  // namespace
-
-void ReadIniParams(InitWorkspace& workspace, DeviceLink& link, ConnectionState& state,
-                   InstrumentBuffer& buffer) {
-  if (&workspace.State() != &state)
-    throw std::logic_error("ReadIniParams needs the workspace's own connection state");
-  InitWorkspace::Batch batch(workspace);
+// Fills the tab from the instrument; see ReadIniParams.
+void FillFromInstrument(InitWorkspace& workspace, DeviceLink& link, ConnectionState& state,
+                        InstrumentBuffer& buffer) {
   InitTabControls& c = workspace.Controls();
 
   link.IdentifyDevice();
@@ -184,6 +181,17 @@ void ReadIniParams(InitWorkspace& workspace, DeviceLink& link, ConnectionState& 
   } else {
     ReadNewFormat(workspace, image);
   }
+}
+
+}  // namespace
+
+void ReadIniParams(InitWorkspace& workspace, DeviceLink& link, ConnectionState& state,
+                   InstrumentBuffer& buffer) {
+  if (&workspace.State() != &state)
+    throw std::logic_error("ReadIniParams needs the workspace's own connection state");
+  InitWorkspace::Batch batch(workspace);
+  FillFromInstrument(workspace, link, state, buffer);
+  KeepReading(workspace, SettingsImage(buffer, state));
 }
 
 }  // namespace vrx

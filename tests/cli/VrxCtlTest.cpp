@@ -109,8 +109,9 @@ TEST(VrxCtl, HelpPrintsUsageToStdoutAndExitsZero) {
   const CtlRun general = Ctl({"--help"});
   EXPECT_EQ(general.code, 0);
   EXPECT_TRUE(general.err.isEmpty());
-  for (const char* synopsis : {"  identify\n", "  settings [--json]\n", "  rq-identify\n",
-                               "  init --form FILE [--erase] [--time-ok] [--exit-init]\n"})
+  for (const char* synopsis :
+       {"  identify\n", "  settings [--json] [--pdf FILE] [--check TEMPLATE]\n", "  rq-identify\n",
+        "  init --form FILE [--erase] [--time-ok] [--exit-init]\n"})
     EXPECT_TRUE(general.out.contains(QString::fromUtf8(synopsis))) << synopsis;
 
   const CtlRun init = Ctl({"init", "--help"});

@@ -92,12 +92,12 @@ QWidget* CurrentTab::BuildLeftPanel() {
     column->addWidget(value);
   }
   column->addStretch(1);
-  rbCable_ = new QRadioButton(QStringLiteral("Шлейф"), panel);
+  rbCable_ = new QRadioButton(PathCaption(CurrentPath::Cable), panel);
   rbCable_->setObjectName(QStringLiteral("rbCable"));
   rbCable_->setChecked(true);
-  rbRS_ = new QRadioButton(QStringLiteral("Доп. интерф."), panel);
+  rbRS_ = new QRadioButton(PathCaption(CurrentPath::Interface), panel);
   rbRS_->setObjectName(QStringLiteral("rbRS"));
-  rbOPX_ = new QRadioButton(QStringLiteral("OPX"), panel);
+  rbOPX_ = new QRadioButton(PathCaption(CurrentPath::Opx), panel);
   rbOPX_->setObjectName(QStringLiteral("rbOPX"));
   column->addWidget(rbCable_);
   column->addWidget(rbRS_);
@@ -108,6 +108,15 @@ QWidget* CurrentTab::BuildLeftPanel() {
   bnResetCurParams_->setObjectName(QStringLiteral("bnResetCurParams"));
   column->addWidget(bnReadCurParams_);
   column->addWidget(bnResetCurParams_);
+  // The documents of the readout: the report module lays them out and asks for the file.
+  bnPrint_ = new QPushButton(QStringLiteral("Печать…"), panel);
+  bnPrint_->setObjectName(QStringLiteral("bnPrintCurParams"));
+  bnSavePdf_ = new QPushButton(QStringLiteral("Сохранить PDF…"), panel);
+  bnSavePdf_->setObjectName(QStringLiteral("bnSaveCurParamsPdf"));
+  column->addWidget(bnPrint_);
+  column->addWidget(bnSavePdf_);
+  connect(bnPrint_, &QPushButton::clicked, this, &CurrentTab::printRequested);
+  connect(bnSavePdf_, &QPushButton::clicked, this, &CurrentTab::savePdfRequested);
   return panel;
 }
 

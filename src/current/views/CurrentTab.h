@@ -31,6 +31,13 @@ class CurrentTab : public QWidget {
   ReadLockout& Lockout() { return core_.Lockout(); }
   // The path the radio buttons choose, for both readouts.
   CurrentPath ChosenPath() const;
+  // What the tab shows, for its documents.
+  const CurrentParams& Core() const { return core_; }
+
+ signals:
+  // "Печать…" and "Сохранить PDF…" of the last readout.
+  void printRequested();
+  void savePdfRequested();
 
  private:
   void FollowLockout();
@@ -48,6 +55,8 @@ class CurrentTab : public QWidget {
   QWidget* plColdWater_ = nullptr;
   QPushButton* bnReadCurParams_ = nullptr;
   QPushButton* bnResetCurParams_ = nullptr;
+  QPushButton* bnPrint_ = nullptr;
+  QPushButton* bnSavePdf_ = nullptr;
   QRadioButton* rbCable_ = nullptr;
   QRadioButton* rbRS_ = nullptr;
   QRadioButton* rbOPX_ = nullptr;

@@ -19,6 +19,8 @@
 #include "init/InitTemplate.h"
 #include "init/InitializeDevice.h"
 #include "init/ReadIniParams.h"
+#include "init/TabFields.h"
+#include "init/TemplateCheck.h"
 #include "init/views/ChannelsModel.h"
 #include "init/views/CircuitsModel.h"
 #include "init/views/DbGrid.h"
@@ -137,6 +139,9 @@ void InitTab::BuildControls() {
   bnLoadTemplate_ = new QPushButton(QStringLiteral("Загрузить шаблон…"), this);
   bnLoadTemplate_->setObjectName(QStringLiteral("bnLoadTemplate"));
   right->addWidget(bnLoadTemplate_, 0, Qt::AlignLeft);
+  bnCheckTemplate_ = new QPushButton(QStringLiteral("Сверить с шаблоном…"), this);
+  bnCheckTemplate_->setObjectName(QStringLiteral("bnCheckTemplate"));
+  right->addWidget(bnCheckTemplate_, 0, Qt::AlignLeft);
   right->addStretch(1);
   top->addLayout(right);
   top->addStretch(1);
@@ -159,7 +164,7 @@ QWidget* InitTab::BuildSelection() {
 
   lbDeviceType_ = Label("lbDeviceType", {}, panel);
   cbDeviceType_ = DropDownList("cbDeviceType", panel);
-  lbTermType_ = Label("lbTermType", QStringLiteral("W100"), panel);
+  lbTermType_ = Label("lbTermType", QString::fromUtf8(kTermTypeLabel), panel);
   cbTermType_ = DropDownList("cbTermType", panel);
   wLab_ = Label("wLab", {}, panel);
   lbCountingScheme_ = Label("lbCountingScheme", {}, panel);
@@ -186,10 +191,17 @@ QWidget* InitTab::BuildSelection() {
   grid->addWidget(lbTermType_, 1, 0);
   grid->addLayout(row({cbTermType_, wLab_}), 1, 1);
   grid->addLayout(row({lbCountingScheme_, cbCountingScheme_}), 2, 0, 1, 2);
-  grid->addWidget(Label("lbDevNo", QStringLiteral("Номер прибора:"), panel), 3, 0);
+  grid->addWidget(Label("lbDevNo", QString::fromUtf8(kDevNoLabel), panel), 3, 0);
   grid->addWidget(DevNoEdit_, 3, 1, Qt::AlignLeft);
-  grid->addWidget(Label("lbDevAddr", QStringLiteral("Сетевой адрес:"), panel), 4, 0);
+  grid->addWidget(Label("lbDevAddr", QString::fromUtf8(kDevAddrLabel), panel), 4, 0);
   grid->addLayout(row({DevAddrEdit_, bbReadIniParams_}), 4, 1);
+  // The settings protocol of what "Считать" read: the report module lays it out and asks for
+  // the file. Below the instrument's number, where the panel has room to spare.
+  bnPrint_ = new QPushButton(QStringLiteral("Печать…"), panel);
+  bnPrint_->setObjectName(QStringLiteral("bnPrintSettings"));
+  bnSavePdf_ = new QPushButton(QStringLiteral("Сохранить PDF…"), panel);
+  bnSavePdf_->setObjectName(QStringLiteral("bnSaveSettingsPdf"));
+  grid->addLayout(row({bnPrint_, bnSavePdf_}), 5, 0, 1, 2);
   return panel;
 }
 
@@ -211,15 +223,16 @@ QWidget* InitTab::BuildColdWater() {
   cbWinterDst_ = DropDownList("cbWinterDst", cwGroup_);
   cbSummerDst_ = DropDownList("cbSummerDst", cwGroup_);
 
-  grid->addWidget(Label("lbTcw", QStringLiteral("t, °C"), cwGroup_), 0, 1);
-  grid->addWidget(Label("lbDst", QStringLiteral("с месяца"), cwGroup_), 0, 2);
-  grid->addWidget(Label("lbWinter", QStringLiteral("Зима:"), cwGroup_), 1, 0);
+  grid->addWidget(Label("lbTcw", QString::fromUtf8(kTcwLabel), cwGroup_), 0, 1);
+  grid->addWidget(Label("lbDst", QString::fromUtf8(kDstLabel), cwGroup_), 0, 2);
+  grid->addWidget(Label("lbWinter", QString::fromUtf8(kWinterLabel), cwGroup_), 1, 0);
   grid->addWidget(winterTcwEdit_, 1, 1);
   grid->addWidget(cbWinterDst_, 1, 2);
-  grid->addWidget(Label("lbSummer", QStringLiteral("Лето:"), cwGroup_), 2, 0);
+  grid->addWidget(Label("lbSummer", QString::fromUtf8(kSummerLabel), cwGroup_), 2, 0);
   grid->addWidget(summerTcwEdit_, 2, 1);
   grid->addWidget(cbSummerDst_, 2, 2);
-  grid->addWidget(Label("lbTcwPressure", QStringLiteral("P, кгс/см2:"), cwGroup_), 3, 0, 1, 2);
+  grid->addWidget(Label("lbTcwPressure", QString::fromUtf8(kTcwPressureLabel), cwGroup_), 3, 0, 1,
+                  2);
   grid->addWidget(tcwPressureEdit_, 3, 2, Qt::AlignLeft);
   // Tab goes along the rows: winter, summer, then the pressure.
   QWidget::setTabOrder(winterTcwEdit_, cbWinterDst_);
@@ -304,8 +317,7 @@ QWidget* InitTab::BuildChannels() {
   DBGrid2_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
   DBGrid2_->SetShownRows(kCircuitRows);
 
-  lbCircuits_ =
-      Label("lbCircuits", QStringLiteral("Тесты НС и реакция на НС по контурам:"), GroupBox2_);
+  lbCircuits_ = Label("lbCircuits", QString::fromUtf8(kCircuitsLabel), GroupBox2_);
   column->addWidget(DBGrid1_);
   column->addWidget(lbCircuits_);
   column->addWidget(DBGrid2_, 1);
@@ -382,6 +394,9 @@ void InitTab::ConnectControls() {
   connect(bbInitialize_, &QPushButton::clicked, this, [this] { InitializeDevice(); });
   connect(bnSaveTemplate_, &QPushButton::clicked, this, [this] { SaveTemplate(); });
   connect(bnLoadTemplate_, &QPushButton::clicked, this, [this] { LoadTemplate(); });
+  connect(bnCheckTemplate_, &QPushButton::clicked, this, [this] { CheckTemplate(); });
+  connect(bnPrint_, &QPushButton::clicked, this, &InitTab::printRequested);
+  connect(bnSavePdf_, &QPushButton::clicked, this, &InitTab::savePdfRequested);
   connect(&workspace_, &InitWorkspace::changed, this, [this] { Refresh(); });
 }
 
@@ -450,6 +465,53 @@ void InitTab::LoadTemplate() {
     if (!path.isEmpty())
       LoadInitTemplate(workspace_, path, context_.messages);
   });
+}
+
+void InitTab::CheckTemplate() {
+  RunHandler([this] {
+    const QString path =
+        context_.Files().OpenFileName(QStringLiteral("Сверить с шаблоном"), kTemplates);
+    if (path.isEmpty())
+      return;
+    const TemplateComparison& comparison =
+        CheckAgainstTemplate(workspace_, context_.connection.link, context_.connection.state,
+                             context_.connection.buffer, path);
+    if (comparison.differences.empty()) {
+      context_.messages.ShowInfo(
+          QStringLiteral("Все настройки прибора совпадают с шаблоном \"%1\".").arg(path));
+    } else {
+      context_.messages.ShowInfo(
+          QStringLiteral("Настройки прибора отличаются от шаблона \"%1\" (поле (надпись): в "
+                         "приборе, в шаблоне):\n%2")
+              .arg(path, DifferenceLines(comparison).join(u'\n')));
+    }
+  });
+}
+
+void InitTab::MarkDifferences() {
+  const std::optional<InstrumentReading>& reading = workspace_.Reading();
+  QList<QWidget*> marked;
+  QSet<std::pair<int, int>> channelCells;
+  QSet<std::pair<int, int>> circuitCells;
+  if (reading && reading->comparison) {
+    for (const FieldDifference& difference : reading->comparison->differences) {
+      if (const std::optional<CellKey> cell = CellOfKey(difference.field)) {
+        (cell->table == QLatin1String("cdsChannels") ? channelCells : circuitCells)
+            .insert({cell->row, cell->column});
+      } else if (auto* control = findChild<QWidget*>(difference.field)) {
+        marked << control;
+      }
+    }
+  }
+  for (QWidget* control : std::as_const(marked_)) {
+    if (!marked.contains(control))
+      control->setStyleSheet(QString());
+  }
+  for (QWidget* control : std::as_const(marked))
+    control->setStyleSheet(QStringLiteral("background-color: %1").arg(QLatin1String(kMarkColor)));
+  marked_ = marked;
+  cdsChannels_->SetMarkedCells(channelCells);
+  cdsCircuits_->SetMarkedCells(circuitCells);
 }
 
 void InitTab::EnterChannelEdit() {
@@ -538,6 +600,7 @@ void InitTab::Refresh() {
   bbInitialize_->setVisible(c.bbInitialize.visible);
 
   RefreshGrids();
+  MarkDifferences();
 }
 
 void InitTab::RefreshGrids() {

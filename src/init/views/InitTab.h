@@ -43,6 +43,11 @@ class InitTab : public QWidget {
   // action enters a pending cell edit is not guarded on its own: its error ends that action.
   void RunHandler(const std::function<void()>& handler);
 
+ signals:
+  // "Печать…" and "Сохранить PDF…" of the settings protocol.
+  void printRequested();
+  void savePdfRequested();
+
  protected:
   void showEvent(QShowEvent* event) override;
 
@@ -75,6 +80,11 @@ class InitTab : public QWidget {
   // chooses; a template of another model is applied only after a "Да" to switching the model.
   void SaveTemplate();
   void LoadTemplate();
+  // "Сверить с шаблоном…": reads the instrument, compares it with a template the user chooses and
+  // reports the differing settings, which the tab marks.
+  void CheckTemplate();
+  // Marks the controls and cells of the last comparison and clears the others.
+  void MarkDifferences();
 
   InitWorkspace& workspace_;
   RunContext& context_;
@@ -126,6 +136,11 @@ class InitTab : public QWidget {
   QPushButton* bbInitialize_ = nullptr;
   QPushButton* bnSaveTemplate_ = nullptr;
   QPushButton* bnLoadTemplate_ = nullptr;
+  QPushButton* bnCheckTemplate_ = nullptr;
+  QPushButton* bnPrint_ = nullptr;
+  QPushButton* bnSavePdf_ = nullptr;
+  // The controls MarkDifferences marked.
+  QList<QWidget*> marked_;
 };
 
 }  // namespace vrx

@@ -1,5 +1,6 @@
 #include "init/views/TableModel.h"
 
+#include <QColor>
 #include <QFont>
 #include <QScopedValueRollback>
 #include <utility>
@@ -30,6 +31,13 @@ bool TableModel::Valid(const QModelIndex& index) const {
   return index.isValid() && index.row() < TableRows() && index.column() < columnCount();
 }
 
+void TableModel::SetMarkedCells(QSet<std::pair<int, int>> cells) {
+  if (cells == marked_)
+    return;
+  marked_ = std::move(cells);
+  Refresh();
+}
+
 QVariant TableModel::data(const QModelIndex& index, int role) const {
   if (!Valid(index))
     return {};
@@ -39,6 +47,10 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
       return Text(index.row(), index.column());
     case kPickListRole:
       return PickList(index.row(), index.column());
+    case Qt::BackgroundRole:
+      if (marked_.contains({index.row(), index.column()}))
+        return QColor(QString::fromLatin1(kMarkColor));
+      return {};
     case Qt::FontRole:
       if (Bold(index.column())) {
         QFont bold;

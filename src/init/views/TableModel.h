@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 namespace vrx {
+
+// The background of a control or cell in which the instrument differs from a template.
+inline constexpr char kMarkColor[] = "#ffc8c8";
 
 // A grid's view of one of the tab's tables: cell texts, which cells take input, the drop-down
 // choices of a cell and the texts the user enters. The table itself keeps the rules; the model
@@ -23,6 +28,8 @@ class TableModel : public QAbstractTableModel {
   // Shows the table as it is now: a changed row count resets the model, otherwise every cell is
   // reported changed (an open editor stays open).
   void Refresh();
+  // Cells drawn on the mark colour, as (row, column); the others on the grid's own.
+  void SetMarkedCells(QSet<std::pair<int, int>> cells);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -44,6 +51,7 @@ class TableModel : public QAbstractTableModel {
   bool Valid(const QModelIndex& index) const;
 
   Runner run_;
+  QSet<std::pair<int, int>> marked_;
   int shownRows_ = 0;
   // An error box that opens while a text is entered takes the focus from the cell editor, which
   // then offers its text once more; that second entry is dropped.
