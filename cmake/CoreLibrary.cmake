@@ -1,11 +1,13 @@
 # Core libraries hold the instrument logic and may use the standard library and QtCore only.
 # They are registered here so the build can refuse a core library that pulls in a GUI module.
 set_property(GLOBAL PROPERTY VRX_CORE_LIBRARIES "")
+include(${CMAKE_CURRENT_LIST_DIR}/Precompiled.cmake)
 
 function(vrx_core_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
   set_property(GLOBAL APPEND PROPERTY VRX_CORE_LIBRARIES ${name})
+  vrx_precompiled_headers(${name} core)
 endfunction()
 
 # Every library of a folder below src/ is either a core library or a view library, so a new
@@ -16,7 +18,8 @@ function(vrx_check_source_libraries dir)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     get_target_property(view ${target} VRX_VIEW_LIBRARY)
-    if(type MATCHES "_LIBRARY$" AND NOT view AND NOT target IN_LIST cores)
+    get_target_property(holder ${target} VRX_PCH_HOLDER)
+    if(type MATCHES "_LIBRARY$" AND NOT view AND NOT holder AND NOT target IN_LIST cores)
       message(FATAL_ERROR "${target} in ${dir}: declare it with vrx_core_library or vrx_view_library")
     endif()
   endforeach()
@@ -59,4 +62,5 @@ function(vrx_view_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC Qt6::Widgets)
   set_target_properties(${name} PROPERTIES VRX_VIEW_LIBRARY TRUE)
+  vrx_precompiled_headers(${name} view)
 endfunction()

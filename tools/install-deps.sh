@@ -9,7 +9,7 @@ if [ "${1:-}" = --fuzz ]; then
 fi
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config lld
   qt6-base-dev libqt6serialport6-dev
   fp-utils libchm-dev libjpeg62-turbo-dev
   libgensio-dev ser2net
