@@ -21,8 +21,8 @@
 #include "app/ElidedLabel.h"
 #include "app/HelpFiles.h"
 #include "app/HelpForm.h"
-#include "app/MessageForm.h"
 #include "app/InputGuard.h"
+#include "app/MessageForm.h"
 #include "app/PortSettings.h"
 #include "app/PortsForm.h"
 #include "app/SchemePictureForm.h"
@@ -317,6 +317,8 @@ void TMainForm::OpenPort() {
 }
 
 void TMainForm::cbComSelectorChange() {
+  // The polling reads the instrument on the port it started on only.
+  currentTab_->StopPolling();
   context_.connection.port.Close();
   SavePortSettings();
   OpenPort();
