@@ -358,7 +358,7 @@ void TMainForm::RestorePlacement() {
 
 void TMainForm::ObserveActions() {
   // After the window's own filter, so that it sees the input first.
-  inputGuard_ = new InputGuard(this);
+  inputGuard_ = new InputGuard([this] { return context_.InBackground(); }, this);
   ActionStatus::Hooks hooks;
   hooks.show = [this](const QString& text) {
     lbStatus_->setText(text);

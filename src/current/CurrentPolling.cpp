@@ -86,10 +86,12 @@ void CurrentPolling::Tick() {
           tab_.bnReadCurParamsClick();
         } catch (...) {
           failures_.Append(ms, 0);
+          changed();
           WriteRow(started, EscapedErrorText(std::current_exception()), nullptr);
           throw;
         }
         Record(ms);
+        changed();
         WriteRow(started, QString(), &tab_.Display());
       },
       outcome);

@@ -38,6 +38,9 @@ class CurrentPolling {
   std::function<void(int ms)> arm;
   std::function<void()> disarm;
   std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+  // Called inside a readout's action once its values, points or failure are kept, so the window
+  // shows them before the action ends (the status line compares what it showed).
+  std::function<void()> changed = [] {};
 
   bool Active() const { return active_; }
   int Seconds() const { return seconds_; }

@@ -20,10 +20,6 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
 }
 
 bool RunContext::RunAction(const std::function<void()>& action) {
-  if (background_) {
-    waiting_.push_back(action);
-    return false;
-  }
   ActionOutcome outcome;
   Observed([&](ActionOutcome& ended) { RunGuarded(connection.cursor, messages, action, &ended); },
            outcome);
@@ -31,7 +27,7 @@ bool RunContext::RunAction(const std::function<void()>& action) {
 }
 
 void RunContext::RunBackground(const std::function<void()>& action, ActionOutcome& outcome) {
-  background_ = true;
+  connection.pacer.holdInput = true;
   Observed(
       [&](ActionOutcome& ended) {
         const CursorShape saved = connection.cursor.Current();
@@ -44,12 +40,7 @@ void RunContext::RunBackground(const std::function<void()>& action, ActionOutcom
         }
       },
       outcome);
-  background_ = false;
-  // What the user started meanwhile runs now, in order; the line is free.
-  std::vector<std::function<void()>> waiting;
-  waiting.swap(waiting_);
-  for (const auto& action : waiting)
-    RunAction(action);
+  connection.pacer.holdInput = false;
 }
 
 void RunContext::Observed(const std::function<void(ActionOutcome&)>& run, ActionOutcome& outcome) {

@@ -86,6 +86,10 @@ CurrentTab::CurrentTab(RunContext& context, QWidget* parent)
   tmPoll_->setSingleShot(true);
   polling_.arm = [this](int ms) { tmPoll_->start(ms); };
   polling_.disarm = [this] { tmPoll_->stop(); };
+  polling_.changed = [this] {
+    Refresh();
+    chart_->Show(polling_);
+  };
   // A tick is no user action: it holds the line by itself, or gives way when it is taken.
   connect(tmPoll_, &QTimer::timeout, this, [this] { PollTimer(); });
   ConnectAction(cbPolling_, &QCheckBox::clicked, context_, [this] { PollingClick(); });
@@ -323,9 +327,7 @@ void CurrentTab::CsvLogClick() {
 
 void CurrentTab::PollTimer() {
   polling_.Tick();
-  Refresh();
   ShowPolling();
-  chart_->Show(polling_);
 }
 
 void CurrentTab::ShowPolling() {

@@ -27,6 +27,11 @@ constexpr double kDayMs = 24 * 60 * 60 * 1000.0;
 
 using Quantity = CurrentPolling::Quantity;
 
+// Colours apart from each other for the up to 12 series of an instrument (4 temperatures, 5
+// flows, 2 powers), in the order they appear.
+const char* const kColours[] = {"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd", "#8c564b",
+                                "#e377c2", "#7f7f7f", "#bcbd22", "#17becf", "#393b79", "#637939"};
+
 QString UnitOf(const QString& title) {
   const qsizetype comma = title.indexOf(QStringLiteral(", "));
   return comma < 0 ? QString() : title.mid(comma + 2);
@@ -94,6 +99,9 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
   view_->setObjectName(QStringLiteral("cvTrend"));
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setMinimumHeight(kMinChartHeight);
+  // The chart takes the room the values leave; its own wish (a tall picture) would make the tab
+  // scroll.
+  view_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   column->addWidget(view_, 1);
 
   connect(bnPause_, &QPushButton::toggled, this, [this] { Redraw(); });
@@ -103,6 +111,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
 void TrendChart::AddSeries(const CurrentPolling::Series& series) {
   auto* line = new QLineSeries(chart_);
   line->setObjectName(QStringLiteral("sr_") + series.cell);
+  line->setColor(QColor(QString::fromLatin1(kColours[lines_.size() % std::size(kColours)])));
   chart_->addSeries(line);
   line->attachAxis(time_);
   line->attachAxis(axes_.at(series.quantity));
