@@ -3,18 +3,15 @@
 // polling's run 40 times faster than the PC's, so the 50 readouts span some ten minutes of the
 // instrument's life; the 30th readout fails (a wrong checksum) and is marked on the time axis.
 //   chart_screenshot OUTPUT.png [TYPE]
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
 
-#include "app/MainForm.h"
 #include "app/VrxApplication.h"
-#include "app/WidgetCursor.h"
 #include "current/views/CurrentTab.h"
+#include "screenshots/DemoScreenshot.h"
 #include "screenshots/ScreenshotFile.h"
 #include "sim/EmulatedInstrument.h"
 #include "sim/HeatCalculator.h"
@@ -57,15 +54,9 @@ int main(int argc, char** argv) {
   context.connection.port.Naming().SetOverride(vrx::StartupOptions::kDemoPortNumber,
                                                QString::fromStdString(instrument->SlavePath()));
   vrx::TMainForm form(context, {});
-  form.show();
-  form.resize(1280, 1000);
-  if (!QTest::qWaitForWindowExposed(&form))
+  form.findChild<vrx::CurrentTab*>(QStringLiteral("CurrentTab"))->Polling().now = fast;
+  if (!vrx::test::StartPolling(form))
     return 1;
-  form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
-      ->setCurrentIndex(vrx::TMainForm::kCurrentPage);
-  auto* tab = form.findChild<vrx::CurrentTab*>(QStringLiteral("CurrentTab"));
-  tab->Polling().now = fast;
-  QTest::mouseClick(form.findChild<QCheckBox*>(QStringLiteral("cbPolling")), Qt::LeftButton);
   auto* poll = form.findChild<QTimer*>(QStringLiteral("tmPoll"));
   for (int done = 0; done < kReadouts; ++done) {
     if (done + 1 == kFailedReadout)

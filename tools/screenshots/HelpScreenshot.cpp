@@ -14,10 +14,10 @@
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/SchemePictureForm.h"
-#include "screenshots/ScreenshotFile.h"
 #include "app/WidgetCursor.h"
 #include "link/Pacer.h"
 #include "model/Catalogue.h"
+#include "screenshots/ScreenshotFile.h"
 #include "session/RunContext.h"
 
 namespace {

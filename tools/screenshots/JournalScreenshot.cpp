@@ -8,11 +8,11 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "screenshots/ScreenshotFile.h"
 #include "image/SettingsFields.h"
 #include "image/SettingsImage.h"
 #include "journal/JournalKeeper.h"
 #include "journal/views/JournalDialog.h"
+#include "screenshots/ScreenshotFile.h"
 #include "sim/EmulatedInstrument.h"
 #include "support/FakePortLine.h"
 #include "support/ScriptedConfirmation.h"

@@ -5,12 +5,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTest>
 #include <QTextStream>
 #include <QTimer>
 
@@ -70,19 +66,20 @@ int main(int argc, char** argv) {
   const QStringList arguments = QApplication::arguments();
   const double minutes = arguments.value(1, QStringLiteral("10")).toDouble();
   vrx::test::DemoScreenshot demo(arguments.value(2, QStringLiteral("VRX-L13-2.2")), {});
-  vrx::TMainForm& form = *demo.form;
-  form.show();
-  form.resize(1280, 1000);
-  if (!QTest::qWaitForWindowExposed(&form))
-    return 1;
-  form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
-      ->setCurrentIndex(vrx::TMainForm::kCurrentPage);
   Gaps gaps;
   gaps.clock.start();
   demo.context.AddObserver(gaps);
-  form.findChild<QSpinBox*>(QStringLiteral("sePollSeconds"))->setValue(2);
-  QTest::mouseClick(form.findChild<QCheckBox*>(QStringLiteral("cbPolling")), Qt::LeftButton);
+  // 2 s is the spin box's least and first value.
+  if (!vrx::test::StartPolling(*demo.form))
+    return 1;
   QTimer::singleShot(static_cast<int>(minutes * 60 * 1000), &app, &QApplication::quit);
+  // How the memory goes meanwhile, a line a minute.
+  QTimer everyMinute;
+  QObject::connect(&everyMinute, &QTimer::timeout, [&out, &gaps] {
+    out << gaps.readouts << " readouts: RSS " << QString::number(ResidentMb(), 'f', 1) << " MB\n";
+    out.flush();
+  });
+  everyMinute.start(60 * 1000);
   app.exec();
   demo.context.RemoveObserver(gaps);
   out << gaps.readouts << " readouts, " << gaps.failures << " failed, in " << minutes << " min\n";
