@@ -11,8 +11,8 @@ add_link_options(-fsanitize=address,undefined)
 
 include(cmake/CoreLibrary.cmake)
 # Excluded from the default target: only the libraries the fuzz targets link are built.
-foreach(dir src/model src/link src/image src/stamp src/init src/current src/iface src/rq7 src/service
-    sim)
+foreach(dir src/model src/link src/image src/stamp src/session src/init src/current src/iface src/rq7
+    src/service sim)
   add_subdirectory(${dir} EXCLUDE_FROM_ALL)
 endforeach()
 add_subdirectory(fuzz)

@@ -22,6 +22,10 @@ constexpr double kFlowBase = 1.2;          // m3/h, plus 0.3 per channel number
 constexpr int kStartOperatingMinutes = 1234 * 60 + 56;
 constexpr double kTemperatures[] = {70.0, 40.0, 65.0, 45.0};
 constexpr double kWiggleSeconds = 90.0;
+// Flows and powers swing by a few percent over minutes, each channel at a pace of its own.
+constexpr double kFlowSwing = 0.06;   // m3/h
+constexpr double kPowerSwing = 0.05;  // of the power
+constexpr double kSwingSeconds = 100.0;
 
 // Writes at 1-based positions of a block.
 class BlockWriter {
@@ -47,6 +51,19 @@ class BlockWriter {
 
  private:
   std::vector<uint8_t> bytes_;
+};
+
+// A rate that swings around its base with a period of 2π·seconds, starting at the base, so a
+// clock that stands still keeps every value where it starts.
+struct Swing {
+  double base;
+  double amplitude;
+  double seconds;
+  double At(double t) const { return base + amplitude * std::sin(t / seconds); }
+  // What the rate adds up to over the first t seconds, in its unit times hours.
+  double Total(double t) const {
+    return (base * t + amplitude * seconds * (1 - std::cos(t / seconds))) / 3600.0;
+  }
 };
 
 uint64_t Scaled(double value, int decimals) {
@@ -118,7 +135,7 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
   if (!l1)
     w.At(L[FirmwareVersion]) = s.versionByte;
 
-  const double hours = s.runningSeconds / 3600.0;
+  const double t = s.runningSeconds;
   std::vector<uint8_t> codes;
   for (int k = 0; k < (l1 ? 1 : channels); ++k)
     codes.push_back(w.At(L[ChannelCodes] + k));
@@ -127,8 +144,9 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
 
   for (int k = 1; k <= channels; ++k) {
     const int scale = ChannelScale(codes, l1, k);
-    const double flow = kFlowBase + 0.3 * k;
-    const double volume = kStartVolume * k + 0.1234567 * k + flow * hours;
+    const Swing swing{kFlowBase + 0.3 * k, kFlowSwing, kSwingSeconds + 20.0 * k};
+    const double flow = swing.At(t);
+    const double volume = kStartVolume * k + 0.1234567 * k + swing.Total(t);
     // Eleven digits, 6 - scale of them decimals.
     w.Bcd(L[Volume] + 6 * (k - 1), Scaled(volume, 6 - scale), 11);
     // The last channel's flow rate has a place in the block only in the Pmax format.
@@ -168,8 +186,11 @@ std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& s) {
                       : j == 0          ? scheme->Circuit1Channels
                                         : scheme->Circuit2Channels;
     const int comma = CircuitScale(codes, l1, meter).scale;
-    const double power = kPowerPerMeter + 0.02 * j;
-    w.Bcd(L[HeatEnergy] + 7 * j, Scaled(kStartEnergy + 700.0 * j + power * hours, 8 - comma), 14);
+    const double base = kPowerPerMeter + 0.02 * j;
+    const Swing swing{base, kPowerSwing * base, kSwingSeconds + 70.0 * j};
+    const double power = swing.At(t);
+    w.Bcd(L[HeatEnergy] + 7 * j, Scaled(kStartEnergy + 700.0 * j + swing.Total(t), 8 - comma),
+          14);
     if (!l1)
       w.Value(L[ThermalPower] + 3 * j, static_cast<uint32_t>(Scaled(power, 6 - comma)), 3);
   }

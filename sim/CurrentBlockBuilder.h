@@ -17,13 +17,14 @@ struct CurrentBlockSource {
   // The settings block: serial number, address, scheme, channel codes, flags, cold water and the
   // agreed pressures and VRX-L1 thermometer codes are copied from it.
   std::vector<uint8_t> settings;
-  // Seconds the instrument has been running: the counters grow with it, the temperatures move.
+  // Seconds the instrument has been running: the counters grow with it, the temperatures, flows
+  // and powers move.
   double runningSeconds = 0;
 };
 
 // The reply of command 8 of the type's family: the data bytes (four more for the type-10
-// instrument) and the checksum. The counters start from fixed values and grow with a steady
-// flow of about 1.5 m3/h per channel.
+// instrument) and the checksum. The counters start from fixed values and grow with a flow of
+// about 1.5 m3/h per channel that swings a little over minutes.
 std::vector<uint8_t> BuildCurrentBlock(const CurrentBlockSource& source);
 
 // The reply of command 6: the clock and the last initialization (minute, hour, day, month,

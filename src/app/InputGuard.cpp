@@ -56,7 +56,8 @@ QWidget* WidgetOf(QObject* receiver) {
 
 }  // namespace
 
-InputGuard::InputGuard(QObject* parent) : QObject(parent) {
+InputGuard::InputGuard(std::function<bool()> background, QObject* parent)
+    : QObject(parent), background_(std::move(background)) {
   qApp->installEventFilter(this);
 }
 
@@ -65,11 +66,11 @@ InputGuard::~InputGuard() {
 }
 
 void InputGuard::ActionBegins() {
-  frames_.push_back({QApplication::activeModalWidget(), false});
+  frames_.push_back({QApplication::activeModalWidget(), false, background_()});
 }
 
 void InputGuard::ActionStep(LinkStep) {
-  if (!frames_.empty())
+  if (!frames_.empty() && !frames_.back().background)
     frames_.back().blocked = true;
 }
 
@@ -97,7 +98,7 @@ bool InputGuard::Accepts(QObject* receiver) const {
 }
 
 bool InputGuard::eventFilter(QObject* watched, QEvent* event) {
-  if (frames_.empty() || !IsUserInput(event))
+  if (frames_.empty() || frames_.back().background || !IsUserInput(event))
     return false;
   return !Accepts(watched);
 }

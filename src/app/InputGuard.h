@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 #include "session/ActionObserver.h"
@@ -14,13 +15,15 @@ namespace vrx {
 // is over (or halfway, when an exchange lets the window draw). Only a modal window the action
 // opened itself (a question, a file dialog, a dialog opened by a button) takes input meanwhile.
 // When an action that talked to the instrument ends, the input that waited for it is dropped
-// too; an action that did not block the window leaves the following input alone.
+// too; an action that did not block the window leaves the following input alone. A readout the
+// window started by itself (`background` says so while it runs) drops nothing: its pump keeps
+// the input, which acts when the readout is over.
 class InputGuard : public QObject, public ActionObserver {
   Q_OBJECT
 
  public:
   // Watches the input of the whole application while it lives.
-  explicit InputGuard(QObject* parent = nullptr);
+  explicit InputGuard(std::function<bool()> background, QObject* parent = nullptr);
   ~InputGuard() override;
 
   void ActionBegins() override;
@@ -35,10 +38,12 @@ class InputGuard : public QObject, public ActionObserver {
     // The modal window that was active when the action began; input to it waits, too.
     QPointer<QWidget> modal;
     bool blocked = false;
+    bool background = false;
   };
 
   bool Accepts(QObject* receiver) const;
 
+  std::function<bool()> background_;
   std::vector<Frame> frames_;
 };
 

@@ -324,6 +324,8 @@ void TMainForm::OpenPort() {
 }
 
 void TMainForm::cbComSelectorChange() {
+  // The polling reads the instrument on the port it started on only.
+  currentTab_->StopPolling();
   context_.connection.port.Close();
   SavePortSettings();
   OpenPort();
@@ -363,7 +365,7 @@ void TMainForm::RestorePlacement() {
 
 void TMainForm::ObserveActions() {
   // After the window's own filter, so that it sees the input first.
-  inputGuard_ = new InputGuard(this);
+  inputGuard_ = new InputGuard([this] { return context_.InBackground(); }, this);
   ActionStatus::Hooks hooks;
   hooks.show = [this](const QString& text) {
     lbStatus_->setText(text);

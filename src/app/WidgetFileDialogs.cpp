@@ -25,6 +25,7 @@ QString WidgetFileDialogs::Run(const QString& caption, const FileKind& kind, boo
   if (save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(kind.suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, kind.continued);
   } else {
     dialog.setFileMode(QFileDialog::ExistingFile);
   }

@@ -1,6 +1,5 @@
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonDocument>
 #include <QThread>
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include "cli/CliCommand.h"
 #include "cli/ConsoleMessages.h"
 #include "cli/DocumentOptions.h"
+#include "current/CurrentCsv.h"
 #include "current/CurrentGrid.h"
 #include "current/CurrentJson.h"
 #include "current/CurrentParams.h"
@@ -73,61 +73,21 @@ void PrintTable(const CurrentDisplay& d, QTextStream& out) {
   }
 }
 
-// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled.
-QString CsvField(const QString& text) {
-  if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
-      !text.contains(u'\n')) {
-    return text;
-  }
-  return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-}
-
-// The static texts of the tab: the columns of the log after the time and the error.
-QStringList CsvColumns() {
-  QStringList columns;
-  for (const QString& name : CurrentDisplay::Names()) {
-    if (name.startsWith(QLatin1String("st")))
-      columns << name;
-  }
-  return columns;
-}
-
-QByteArray CsvLine(const QStringList& fields) {
-  QStringList quoted;
-  for (const QString& field : fields)
-    quoted << CsvField(field);
-  return (quoted.join(u',') + QStringLiteral("\r\n")).toUtf8();
-}
-
-// Appends a row and flushes it; a row the file does not take ends the logging.
-void WriteCsvLine(QFile& file, const QByteArray& line) {
-  if (file.write(line) != line.size() || !file.flush()) {
-    throw EOwned(
-        QStringLiteral("Не удалось записать в файл \"%1\": %2. Запись значений остановлена.")
-            .arg(file.fileName(), file.errorString()));
-  }
-}
-
-// Opens the log for appending. A fresh or empty file gets the header row; a file that holds
-// something else than a log of this command (its first line is not the header) is refused.
-void OpenLog(QFile& file, const QByteArray& header) {
-  const QString& path = file.fileName();
-  if (file.exists() && file.size() > 0) {
-    if (!file.open(QIODevice::ReadOnly))
-      throw UsageError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    const bool ours = file.readLine(header.size() + 1) == header;
-    file.close();
-    if (!ours) {
+// Opens the log for appending; a file that is not a log of this command is refused.
+void OpenLog(CurrentCsvLog& log, const QString& path) {
+  QString reason;
+  switch (log.Open(path, &reason)) {
+    case CurrentCsvLog::Refusal::None:
+      return;
+    case CurrentCsvLog::Refusal::Unreadable:
+      throw UsageError(QStringLiteral("cannot read %1: %2").arg(path, reason));
+    case CurrentCsvLog::Refusal::NotALog:
       throw UsageError(QStringLiteral("%1 is not a log of `vrxctl current`: its first line is not "
                                       "the header; nothing written")
                            .arg(path));
-    }
+    case CurrentCsvLog::Refusal::Unwritable:
+      throw UsageError(QStringLiteral("cannot write %1: %2").arg(path, reason));
   }
-  const bool fresh = !file.exists() || file.size() == 0;
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-    throw UsageError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-  if (fresh)
-    WriteCsvLine(file, header);
 }
 
 // Repeats the readout every `seconds`, measured from the start of one readout to the start of
@@ -135,9 +95,8 @@ void OpenLog(QFile& file, const QByteArray& header) {
 // readout writes its error and the logging goes on; a readout longer than the period starts the
 // next at once and says so in its row's error column.
 int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int64_t seconds, int count) {
-  QFile file(path);
-  const QStringList columns = CsvColumns();
-  OpenLog(file, CsvLine(QStringList{QStringLiteral("time"), QStringLiteral("error")} + columns));
+  CurrentCsvLog log;
+  OpenLog(log, path);
   g_interrupted = false;
   struct SignalHandler {
     void (*previous)(int) = std::signal(SIGINT, OnInterrupt);
@@ -154,12 +113,12 @@ int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int64_t se
     if (g_interrupted)
       break;
     const int64_t started = clock.elapsed();
-    QStringList row{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
+    const QDateTime time = QDateTime::currentDateTime();
     QString error;
+    bool read = false;
     try {
       tab.bnReadCurParamsClick();
-      for (const QString& name : columns)
-        row << ShownText(tab.Display(), name);
+      read = true;
     } catch (const EOwned& failure) {
       error = failure.message();
       run.err << error << '\n';
@@ -176,8 +135,7 @@ int LogReadouts(CliRun& run, CurrentParams& tab, const QString& path, int64_t se
               .arg(seconds);
       error = error.isEmpty() ? overrun : error + QStringLiteral("; ") + overrun;
     }
-    row.insert(1, error);
-    WriteCsvLine(file, CsvLine(row));
+    log.Append(time, error, read ? &tab.Display() : nullptr);
     nextStart = started + periodMs;
   }
   return kExitDone;

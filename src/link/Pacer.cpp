@@ -12,8 +12,11 @@ void RealPacer::Wait(int ms) {
 }
 
 void RealPacer::PumpMessages() {
-  if (QCoreApplication::instance() != nullptr)
-    QCoreApplication::processEvents();
+  if (QCoreApplication::instance() == nullptr)
+    return;
+  QCoreApplication::processEvents(holdInput ? QEventLoop::ExcludeUserInputEvents |
+                                                  QEventLoop::X11ExcludeTimers
+                                            : QEventLoop::AllEvents);
 }
 
 }  // namespace vrx

@@ -10,6 +10,8 @@ struct FileKind {
   QString key;     // names the kind in the settings, e.g. "Templates"
   QString filter;  // as the file dialogs take it, e.g. "Шаблоны (*.json)"
   QString suffix;  // what a name typed without a suffix gets on saving, e.g. "json"
+  // Saving continues an existing file rather than replacing it: no question about replacing.
+  bool continued = false;
 };
 
 // Where the window asks for a file to open or to save to: the widgets' file dialogs, or a test's

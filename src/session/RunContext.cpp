@@ -20,13 +20,38 @@ RunContext::RunContext(Pacer& pacer, CursorControl& cursor, Messages& messages, 
 }
 
 bool RunContext::RunAction(const std::function<void()>& action) {
+  ActionOutcome outcome;
+  Observed([&](ActionOutcome& ended) { RunGuarded(connection.cursor, messages, action, &ended); },
+           outcome);
+  return outcome.end == ActionOutcome::End::Done;
+}
+
+void RunContext::RunBackground(const std::function<void()>& action, ActionOutcome& outcome) {
+  connection.pacer.holdInput = true;
+  Observed(
+      [&](ActionOutcome& ended) {
+        const CursorShape saved = connection.cursor.Current();
+        try {
+          action();
+        } catch (...) {
+          connection.cursor.Set(saved);
+          ended.end = ActionOutcome::End::Failed;
+          ended.error = EscapedErrorText(std::current_exception());
+        }
+      },
+      outcome);
+  connection.pacer.holdInput = false;
+}
+
+void RunContext::Observed(const std::function<void(ActionOutcome&)>& run, ActionOutcome& outcome) {
   // Only the observers told of the beginning are told of the end, and only while they are still
   // there (an action may close a window that observes).
   const std::vector<ActionObserver*> observers = observers_;
   for (ActionObserver* observer : observers)
     observer->ActionBegins();
-  ActionOutcome outcome;
-  const bool done = RunGuarded(connection.cursor, messages, action, &outcome);
+  ++depth_;
+  run(outcome);
+  --depth_;
   // The trace shows the action's last exchange now, not when the next action begins.
   connection.port.EndExchange();
   for (auto it = observers.rbegin(); it != observers.rend(); ++it) {
@@ -35,7 +60,6 @@ bool RunContext::RunAction(const std::function<void()>& action) {
   }
   if (afterAction)
     afterAction();
-  return done;
 }
 
 void RunContext::AddObserver(ActionObserver& observer) {

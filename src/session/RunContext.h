@@ -32,6 +32,15 @@ class RunContext {
   // Runs one user action: an error that escapes it is shown in the error box and the cursor is
   // put back as it was. Returns false when the action ended with an error.
   bool RunAction(const std::function<void()>& action);
+  // Runs an action the window starts by itself (a readout of a poll). The observers are told as
+  // of a user action, but an error goes to `outcome` only, with no error box. Meanwhile the
+  // window draws, but the user's input and the timers wait (Pacer::holdInput): an action the
+  // user starts waits for the end of this one.
+  void RunBackground(const std::function<void()>& action, ActionOutcome& outcome);
+  // Whether an action of either kind runs now (a dialog it opened may be on screen).
+  bool Busy() const { return depth_ > 0; }
+  // Whether the action running now is one the window started by itself.
+  bool InBackground() const { return connection.pacer.holdInput; }
 
   // From now on `observer` is told when every action begins, what its exchanges do and how it
   // ended, until it is removed. Observers are told of a beginning in the order they were added
@@ -63,8 +72,12 @@ class RunContext {
   std::function<void()> afterAction;
 
  private:
+  // Tells the observers, runs `run` and counts the action as running meanwhile.
+  void Observed(const std::function<void(ActionOutcome&)>& run, ActionOutcome& outcome);
+
   QString settingsFile_;
   std::vector<ActionObserver*> observers_;
+  int depth_ = 0;
 };
 
 }  // namespace vrx

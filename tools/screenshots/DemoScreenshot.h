@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QCheckBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "app/DemoInstrument.h"
@@ -28,5 +31,18 @@ struct DemoScreenshot {
       : instrument(StartDemoInstrument(context, type)),
         form(std::make_unique<TMainForm>(context, options)) {}
 };
+
+// Shows the window at 1280x1000 on the tab "Текущие параметры" and switches its polling on;
+// false when the window does not appear.
+inline bool StartPolling(TMainForm& form) {
+  form.show();
+  form.resize(1280, 1000);
+  if (!QTest::qWaitForWindowExposed(&form))
+    return false;
+  form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+      ->setCurrentIndex(TMainForm::kCurrentPage);
+  QTest::mouseClick(form.findChild<QCheckBox*>(QStringLiteral("cbPolling")), Qt::LeftButton);
+  return true;
+}
 
 }  // namespace vrx::test

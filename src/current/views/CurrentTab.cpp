@@ -1,5 +1,6 @@
 #include "current/views/CurrentTab.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,12 +8,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "current/CurrentDecoder.h"
+#include "current/views/TrendChart.h"
 #include "session/ActionConnect.h"
 
 namespace vrx {
@@ -29,19 +32,34 @@ QLabel* Caption(const QString& text, QWidget* parent) {
   return new QLabel(text, parent);
 }
 
+// The log keeps growing over several runs: the file dialog does not offer to replace it.
+const FileKind kCurrentLogs{QStringLiteral("CurrentLogs"), QStringLiteral("CSV (*.csv)"),
+                            QStringLiteral("csv"), true};
+
 }  // namespace
 
 CurrentTab::CurrentTab(RunContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), core_(context.connection, context.messages) {
+    : QWidget(parent),
+      context_(context),
+      core_(context.connection, context.messages),
+      polling_(context, core_) {
   setObjectName(QStringLiteral("CurrentTab"));
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
   row->setSpacing(kColumnSpacing);
   QWidget* left = BuildLeftPanel();
-  row->addWidget(left);
-  row->addWidget(BuildValuePanel(), 1);
+  row->addWidget(left, 0);
+  auto* right = new QVBoxLayout;
+  right->setSpacing(kSpacing);
+  auto* values = new QHBoxLayout;
+  values->addWidget(BuildValuePanel(), 1);
   // With the value panel hidden the room stays empty rather than going to the left panel.
-  row->addStretch(0);
+  values->addStretch(0);
+  right->addLayout(values);
+  right->addWidget(BuildPollingBar());
+  chart_ = new TrendChart(this);
+  right->addWidget(chart_, 1);
+  row->addLayout(right, 1);
   FitToWidestTexts();
   // The left panel is as wide as its widest caption or value, whatever it shows now.
   left->setFixedWidth(left->minimumSizeHint().width());
@@ -62,7 +80,31 @@ CurrentTab::CurrentTab(RunContext& context, QWidget* parent)
                 [this] { bnReadCurParamsClick(); });
   ConnectAction(bnResetCurParams_, &QPushButton::clicked, context_,
                 [this] { bnResetCurParamsClick(); });
+
+  tmPoll_ = new QTimer(this);
+  tmPoll_->setObjectName(QStringLiteral("tmPoll"));
+  tmPoll_->setSingleShot(true);
+  polling_.arm = [this](int ms) { tmPoll_->start(ms); };
+  polling_.disarm = [this] { tmPoll_->stop(); };
+  polling_.changed = [this] {
+    Refresh();
+    chart_->Show(polling_);
+  };
+  // A tick is no user action: it holds the line by itself, or gives way when it is taken.
+  connect(tmPoll_, &QTimer::timeout, this, [this] { PollTimer(); });
+  ConnectAction(cbPolling_, &QCheckBox::clicked, context_, [this] { PollingClick(); });
+  connect(sePollSeconds_, &QSpinBox::valueChanged, this,
+          [this](int seconds) { polling_.SetSeconds(seconds); });
+  ConnectAction(bnCsvLog_, &QPushButton::clicked, context_, [this] { CsvLogClick(); });
+  connect(chart_, &TrendChart::clearClicked, this, [this] {
+    polling_.Clear();
+    chart_->Show(polling_);
+  });
+  // Another path is another instrument's values.
+  for (QRadioButton* path : {rbCable_, rbRS_, rbOPX_})
+    connect(path, &QRadioButton::toggled, this, [this] { StopPolling(); });
   Refresh();
+  ShowPolling();
 }
 
 QLabel* CurrentTab::Static(const QString& name, QWidget* parent) {
@@ -181,6 +223,34 @@ QWidget* CurrentTab::BuildValuePanel() {
   return plCurParams2_;
 }
 
+QWidget* CurrentTab::BuildPollingBar() {
+  auto* bar = new QWidget(this);
+  bar->setObjectName(QStringLiteral("plPolling"));
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(kColumnSpacing);
+  cbPolling_ = new QCheckBox(QStringLiteral("Опрос каждые"), bar);
+  cbPolling_->setObjectName(QStringLiteral("cbPolling"));
+  sePollSeconds_ = new QSpinBox(bar);
+  sePollSeconds_->setObjectName(QStringLiteral("sePollSeconds"));
+  sePollSeconds_->setRange(CurrentPolling::kMinSeconds, CurrentPolling::kMaxSeconds);
+  auto* unit = new QLabel(QStringLiteral("с"), bar);
+  unit->setObjectName(QStringLiteral("lbPollSeconds"));
+  bnCsvLog_ = new QPushButton(QStringLiteral("Записывать в CSV…"), bar);
+  bnCsvLog_->setObjectName(QStringLiteral("bnCsvLog"));
+  lbCsvFile_ = new QLabel(bar);
+  lbCsvFile_->setObjectName(QStringLiteral("lbCsvFile"));
+  // A long path does not widen the window; the label shows what fits.
+  lbCsvFile_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  row->addWidget(cbPolling_);
+  row->addWidget(sePollSeconds_);
+  row->addWidget(unit);
+  row->addSpacing(3 * kColumnSpacing);
+  row->addWidget(bnCsvLog_);
+  row->addWidget(lbCsvFile_, 1);
+  return bar;
+}
+
 void CurrentTab::FitToWidestTexts() {
   for (auto it = controls_.begin(); it != controls_.end(); ++it) {
     QLabel* label = it.value();
@@ -231,12 +301,48 @@ void CurrentTab::bnReadCurParamsClick() {
 }
 
 void CurrentTab::bnResetCurParamsClick() {
+  StopPolling();
   core_.bnResetCurParamsClick();
   Refresh();
 }
 
 void CurrentTab::Timer2Timer() {
   core_.Timer2Timer();
+}
+
+void CurrentTab::StopPolling() {
+  polling_.Stop();
+  ShowPolling();
+}
+
+void CurrentTab::PollingClick() {
+  if (cbPolling_->isChecked()) {
+    core_.path = ChosenPath();
+    polling_.Start(sePollSeconds_->value());
+  } else {
+    polling_.Stop();
+  }
+  ShowPolling();
+}
+
+void CurrentTab::CsvLogClick() {
+  const QString path =
+      context_.Files().SaveFileName(QStringLiteral("Записывать в CSV"), kCurrentLogs);
+  if (path.isEmpty())
+    return;
+  polling_.StartLog(path);
+  ShowPolling();
+}
+
+void CurrentTab::PollTimer() {
+  polling_.Tick();
+  ShowPolling();
+}
+
+void CurrentTab::ShowPolling() {
+  cbPolling_->setChecked(polling_.Active());
+  bnCsvLog_->setEnabled(polling_.Active());
+  lbCsvFile_->setText(polling_.Log().IsOpen() ? polling_.Log().Path() : QString());
 }
 
 }  // namespace vrx
