@@ -7,6 +7,7 @@
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QVBoxLayout>
@@ -65,6 +66,9 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
   chart_->setObjectName(QStringLiteral("chTrend"));
   chart_->legend()->hide();
   chart_->setMargins(QMargins(2, 2, 2, 2));
+  // The axes' numbers in the locale the tab's cells use (a decimal comma), not printf's point.
+  chart_->setLocalizeNumbers(true);
+  chart_->setLocale(QLocale());
   time_ = new QDateTimeAxis(chart_);
   time_->setObjectName(QStringLiteral("axTime"));
   time_->setFormat(QStringLiteral("HH:mm:ss"));
