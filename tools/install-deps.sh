@@ -10,7 +10,7 @@ fi
 
 packages=(
   cmake g++ make pkg-config lld
-  qt6-base-dev libqt6serialport6-dev qt6-charts-dev libqt6opengl6-dev
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev
   fp-utils libchm-dev libjpeg62-turbo-dev
   libgensio-dev ser2net
   libgtest-dev libgmock-dev
