@@ -176,10 +176,10 @@ void GensioBackend::Poll() {
   }
 }
 
-int GensioBackend::Connect(const QByteArray& spec) {
+int GensioBackend::Connect(const QByteArray& gensioAddress) {
   if (OsFuncs() == nullptr)
     return GE_NOMEM;
-  int error = str_to_gensio(spec.constData(), OsFuncs(), &Events::Event, this, &io_);
+  int error = str_to_gensio(gensioAddress.constData(), OsFuncs(), &Events::Event, this, &io_);
   if (error != 0) {
     io_ = nullptr;
     return error;

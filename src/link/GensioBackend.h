@@ -47,7 +47,7 @@ class GensioBackend : public SerialBackend {
   // Runs the events that are due now.
   void Poll();
   // Opens the connection; returns the library's error (0 on success).
-  int Connect(const QByteArray& spec);
+  int Connect(const QByteArray& gensioAddress);
   // Speed and framing through the server, then DTR on, RTS off and DSR reports; returns why
   // the server did not take them (empty on success).
   QString SetUpLine(uint32_t baudRate);
