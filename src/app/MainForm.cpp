@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -72,12 +73,14 @@ QComboBox* DropDownList(const QString& name, const QStringList& items, QWidget* 
 
 }  // namespace
 
-TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget* parent)
+TMainForm::TMainForm(RunContext& context, const StartupOptions& options, PageBuild pages,
+                     QWidget* parent)
     : QMainWindow(parent),
       context_(context),
       options_(options),
       workspace_(context.connection.state),
-      interface_(context.connection.modbus, context.connection.modbusBuffer) {
+      interface_(context.connection.modbus, context.connection.modbusBuffer),
+      pageBuild_(pages) {
   setObjectName(QStringLiteral("MainForm"));
   journal_.Attach(context_.connection);
   workspace_.SetSchemePictureHook([this] { RefreshSchemePicture(); });
@@ -86,14 +89,8 @@ TMainForm::TMainForm(RunContext& context, const StartupOptions& options, QWidget
   ObserveActions();
   RestorePlacement();
   context_.RunAction([this] { FormCreate(); });
-  // The service dialogs come after the window, hidden and reused for the whole run.
-  ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
-  if (context_.timeConfirmation == nullptr)
-    context_.timeConfirmation = ClockVerifyForm_;
-  if (context_.fileDialogs == nullptr)
-    context_.fileDialogs = &fileDialogs_;
-  CreateServiceTab();
-  ShowWriteTips(*this);
+  if (pageBuild_ == PageBuild::AllAtOnce)
+    BuildOtherPages();
 }
 
 TMainForm::~TMainForm() {
@@ -205,18 +202,6 @@ void TMainForm::BuildPages() {
     page->setWidget(new QWidget(page));
     PageControl1_->addTab(page, QString::fromUtf8(caption));
   }
-  // A change of the interface speed runs the handler of the port selectors.
-  QWidget* page = PageBody(kInterfacePage);
-  auto* fill = new QVBoxLayout(page);
-  fill->setContentsMargins(0, 0, 0, 0);
-  interfaceTab_ = new InterfaceTab(
-      interface_, context_, [this] { cbComSelectorChange(); }, page);
-  fill->addWidget(interfaceTab_);
-  QWidget* currentPage = PageBody(kCurrentPage);
-  auto* currentFill = new QVBoxLayout(currentPage);
-  currentFill->setContentsMargins(0, 0, 0, 0);
-  currentTab_ = new CurrentTab(context_, currentPage);
-  currentFill->addWidget(currentTab_);
 }
 
 QWidget* TMainForm::PageBody(int index) const {
@@ -239,14 +224,6 @@ void TMainForm::FormCreate() {
   context_.afterAction = [this] { UpdatePortStatus(); };
   // 5. The model list, with the default model chosen as if by the user.
   workspace_.Start();
-  // 6. The current-parameters display starts empty.
-  bnResetCurParamsClick();
-  // The documents of both tabs, with the scheme pictures F2 shows.
-  new DocumentActions(
-      *initTab_, workspace_, *currentTab_, context_,
-      [this](uint32_t pictureNumber) { return LoadSchemePicture(DataFolders(), pictureNumber); },
-      this);
-  BuildRq7Pages();
   // 7. The service and RQ-7 tabs are for service staff only.
   for (int page : {kServicePage, kRqInitPage, kRqCurrentPage})
     PageControl1_->setTabVisible(page, options_.service);
@@ -254,36 +231,61 @@ void TMainForm::FormCreate() {
 
 bool TMainForm::CreateTables() {
   // The tables are rows of the workspace that exists with the window; only their grids are made.
-  QWidget* page = PageBody(kInitPage);
-  auto* fill = new QVBoxLayout(page);
-  fill->setContentsMargins(0, 0, 0, 0);
-  initTab_ = new InitTab(workspace_, context_, page);
-  fill->addWidget(initTab_);
+  initTab_ = new InitTab(workspace_, context_, PageBody(kInitPage));
+  FillPage(*initTab_);
   return true;
 }
 
-void TMainForm::CreateServiceTab() {
-  QWidget* page = PageBody(kServicePage);
-  auto* fill = new QVBoxLayout(page);
+void TMainForm::BuildOtherPages() {
+  if (otherPagesBuilt_)
+    return;
+  otherPagesBuilt_ = true;
+  context_.RunAction([this] {
+    // A change of the interface speed runs the handler of the port selectors.
+    interfaceTab_ = new InterfaceTab(
+        interface_, context_, [this] { cbComSelectorChange(); }, PageBody(kInterfacePage));
+    FillPage(*interfaceTab_);
+    currentTab_ = new CurrentTab(context_, PageBody(kCurrentPage));
+    FillPage(*currentTab_);
+    // The current-parameters display starts empty.
+    bnResetCurParamsClick();
+    // The documents of both tabs, with the scheme pictures F2 shows.
+    new DocumentActions(
+        *initTab_, workspace_, *currentTab_, context_,
+        [this](uint32_t pictureNumber) { return LoadSchemePicture(DataFolders(), pictureNumber); },
+        this);
+    BuildRq7Pages();
+  });
+  // The service dialogs come after the window, hidden and reused for the whole run.
+  ClockVerifyForm_ = new TClockVerifyForm(CurrentPcTime, this);
+  if (context_.timeConfirmation == nullptr)
+    context_.timeConfirmation = ClockVerifyForm_;
+  if (context_.fileDialogs == nullptr)
+    context_.fileDialogs = &fileDialogs_;
+  CreateServiceTab();
+  ShowWriteTips(*this);
+}
+
+void TMainForm::FillPage(QWidget& tab) {
+  auto* fill = new QVBoxLayout(tab.parentWidget());
   fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(&tab);
+}
+
+void TMainForm::CreateServiceTab() {
   // The service writes erase the archive as the first tab's "Стирать архив" says.
   serviceTab_ = new ServiceTab(
-      context_, [this] { return workspace_.Controls().CheckBox1.checked; }, page);
-  fill->addWidget(serviceTab_);
+      context_, [this] { return workspace_.Controls().CheckBox1.checked; }, PageBody(kServicePage));
+  FillPage(*serviceTab_);
 }
 
 void TMainForm::BuildRq7Pages() {
-  const auto put = [this](int index, QWidget* tab) {
-    QWidget* page = PageBody(index);
-    auto* fill = new QVBoxLayout(page);
-    fill->setContentsMargins(0, 0, 0, 0);
-    tab->setParent(page);
-    fill->addWidget(tab);
-  };
-  put(kRqInitPage, new Rq7InitTab(rq7Workspace_, context_,
-                                  [this] { return workspace_.Selection().OldFormat(); }));
-  put(kRqCurrentPage, new Rq7CurrentTab(context_, currentTab_->Lockout(),
-                                        [this] { return currentTab_->ChosenPath(); }));
+  FillPage(*new Rq7InitTab(
+      rq7Workspace_, context_, [this] { return workspace_.Selection().OldFormat(); },
+      PageBody(kRqInitPage)));
+  FillPage(*new Rq7CurrentTab(
+      context_, currentTab_->Lockout(), [this] { return currentTab_->ChosenPath(); },
+      PageBody(kRqCurrentPage)));
 }
 
 void TMainForm::RefreshSchemePicture() {
@@ -348,6 +350,15 @@ void TMainForm::bnAboutClick() {
   form.exec();
 }
 
+bool TMainForm::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  // Once the first paint is on the screen.
+  if (event->type() == QEvent::Paint && !otherPagesBuilt_ &&
+      pageBuild_ == PageBuild::RestAfterFirstPaint)
+    QTimer::singleShot(0, this, [this] { BuildOtherPages(); });
+  return handled;
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
   context_.WithSettings(
       [this](QSettings& settings) { settings.setValue(kGeometryKey, saveGeometry()); });
@@ -405,6 +416,9 @@ bool TMainForm::FormKeyDown(int key) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // The user's input never finds the other tabs missing.
+  if (!otherPagesBuilt_ && event->isInputEvent())
+    BuildOtherPages();
   // The window sees keys before its controls, so F1 and F2 work wherever the focus is; F1 also
   // in the other windows of the program.
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {

@@ -49,7 +49,13 @@ class TMainForm : public QMainWindow {
     kRqCurrentPage
   };
 
-  TMainForm(RunContext& context, const StartupOptions& options, QWidget* parent = nullptr);
+  // When the tabs other than the first are built: with the window (what the tests and the
+  // screenshots take), or once the window has first been painted, so that the program's window
+  // appears as soon as the first tab is ready. Input that comes earlier builds them first.
+  enum class PageBuild { AllAtOnce, RestAfterFirstPaint };
+
+  TMainForm(RunContext& context, const StartupOptions& options,
+            PageBuild pages = PageBuild::AllAtOnce, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // True when the in-memory tables could not be created: the program must end with code 1.
@@ -77,6 +83,7 @@ class TMainForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
   // Keeps the window's size and place for the next run.
   void closeEvent(QCloseEvent* event) override;
 
@@ -100,12 +107,14 @@ class TMainForm : public QMainWindow {
   // Puts the first tab with its channel and circuit grids on TabSheet1; false when the tables
   // cannot be created.
   bool CreateTables();
+  // The tabs other than the first, the service dialogs and the write buttons' tooltips; once.
+  void BuildOtherPages();
+  // Lays a tab made on its page's body out to fill it.
+  static void FillPage(QWidget& tab);
   // Puts the tab "Сервис" on TabSheet2.
   void CreateServiceTab();
   // Puts the RQ-7 unit's two tabs on their pages.
   void BuildRq7Pages();
-  // The path to the instrument chosen on the current-parameters tab; the cable while that tab
-  // offers no choice.
   // A scheme change while the picture window is open shows the new scheme there and gives the
   // focus back to the main window.
   void RefreshSchemePicture();
@@ -134,7 +143,8 @@ class TMainForm : public QMainWindow {
   InitWorkspace workspace_;
   InterfaceSettings interface_;
   Rq7Workspace rq7Workspace_;
-  // The read button of the current-values readouts, shared by their tabs.
+  const PageBuild pageBuild_;
+  bool otherPagesBuilt_ = false;
 
   QComboBox* cbComSelector_ = nullptr;
   QComboBox* cbComSpeed_ = nullptr;

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  vrx::TMainForm form(context, *options);
+  vrx::TMainForm form(context, *options, vrx::TMainForm::PageBuild::RestAfterFirstPaint);
   if (form.StartFailed())
     return 1;
   vrx::FirstPaintProbe::Watch(form);

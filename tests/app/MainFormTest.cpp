@@ -38,12 +38,13 @@ class MainFormTest : public ::testing::Test {
   QString SettingsFile() const { return dir_.filePath("tool.ini"); }
   QSettings Settings() const { return QSettings(SettingsFile(), QSettings::IniFormat); }
 
-  ProbedMainForm& Start(StartupOptions options = {}) {
+  ProbedMainForm& Start(StartupOptions options = {},
+                        TMainForm::PageBuild pages = TMainForm::PageBuild::AllAtOnce) {
     Stop();
     context_ = std::make_unique<RunContext>(pacer_, cursor_, messages_, test::PlainNaming(),
                                             std::make_unique<test::FakeSerialBackend>(events_),
                                             SettingsFile());
-    form_ = std::make_unique<ProbedMainForm>(*context_, options);
+    form_ = std::make_unique<ProbedMainForm>(*context_, options, pages);
     return *form_;
   }
 
@@ -86,6 +87,28 @@ TEST_F(MainFormTest, WindowFrameAndPagesInOrder) {
   auto* types = Find<QComboBox>("cbDeviceType");
   EXPECT_EQ(types->count(), 34);
   EXPECT_EQ(types->currentText(), QStringLiteral("VRX-L12-1.0"));
+}
+
+// The program's own window appears with the first tab only; the other tabs, with the write
+// buttons' tooltips, follow its first paint, or come at once when input arrives before it.
+TEST_F(MainFormTest, TheOtherTabsFollowTheFirstPaintOrTheFirstInput) {
+  for (bool inputFirst : {false, true}) {
+    SCOPED_TRACE(inputFirst);
+    TMainForm& form = Start({}, TMainForm::PageBuild::RestAfterFirstPaint);
+    ASSERT_NE(form.findChild<QWidget*>("bbInitialize"), nullptr);
+    EXPECT_EQ(form.findChild<QWidget*>("CurrentTab"), nullptr);
+    EXPECT_EQ(form.findChild<QWidget*>("bnInitExit"), nullptr);
+    if (inputFirst) {
+      QTest::keyClick(Find<QComboBox>("cbDeviceType"), Qt::Key_Down);
+      EXPECT_EQ(Find<QComboBox>("cbDeviceType")->currentText(), QStringLiteral("VRX-L12-1.1"));
+    } else {
+      form.show();
+      QTRY_VERIFY(form.findChild<QWidget*>("bnInitExit") != nullptr);
+    }
+    EXPECT_TRUE(Find<QWidget>("TabSheet3")->isAncestorOf(Find<QWidget>("CurrentTab")));
+    EXPECT_FALSE(Find<QWidget>("bnInitExit")->toolTip().isEmpty());
+    EXPECT_TRUE(messages_.All().empty());
+  }
 }
 
 TEST_F(MainFormTest, ServiceTabsShowOnlyForServiceStaff) {
