@@ -1,8 +1,5 @@
 #include "app/HelpFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <iterator>
 #include <utility>
 
@@ -49,24 +46,6 @@ HelpTopic SplitHelpTopic(const QString& topic) {
   if (separator < 0)
     return {QString::fromLatin1(kHelpFileName), topic};
   return {topic.left(separator), topic.mid(separator + 2)};
-}
-
-QStringList ProgramDataFolders() {
-  const QString program = QCoreApplication::applicationDirPath();
-  return {program, QDir::cleanPath(program + QStringLiteral("/../" VRX_DATA_INSTALL_DIR))};
-}
-
-QString FindDataFile(const QStringList& folders, const QString& relative) {
-  for (const QString& folder : folders) {
-    const QString path = QDir(folder).filePath(relative);
-    if (QFileInfo::exists(path))
-      return path;
-  }
-  return QString();
-}
-
-QString SchemePictureFile(uint32_t pictureNumber) {
-  return QStringLiteral("images/%1.jpg").arg(pictureNumber);
 }
 
 }  // namespace vrx

@@ -20,6 +20,7 @@
 #include "app/HelpMessages.h"
 #include "app/HelpSitemap.h"
 #include "model/Errors.h"
+#include "report/ProgramData.h"
 
 namespace vrx {
 

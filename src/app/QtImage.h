@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "app/JpegImage.h"
+#include "report/JpegImage.h"
 
 namespace vrx {
 

@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "app/QtImage.h"
-#include "app/SchemePictures.h"
+#include "report/SchemePictures.h"
 
 namespace vrx {
 

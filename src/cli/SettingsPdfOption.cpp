@@ -1,9 +1,9 @@
 #include <QDateTime>
 
-#include "app/HelpFiles.h"
-#include "app/SchemePictures.h"
 #include "cli/DocumentOptions.h"
 #include "report/PdfOutput.h"
+#include "report/ProgramData.h"
+#include "report/SchemePictures.h"
 #include "report/SettingsProtocol.h"
 
 namespace vrx {

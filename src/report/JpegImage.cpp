@@ -1,4 +1,4 @@
-#include "app/JpegImage.h"
+#include "report/JpegImage.h"
 
 #include <QFile>
 #include <csetjmp>

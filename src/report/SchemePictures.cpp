@@ -1,10 +1,10 @@
-#include "app/SchemePictures.h"
+#include "report/SchemePictures.h"
 
 #include <QDir>
 #include <utility>
 
-#include "app/HelpFiles.h"
-#include "app/JpegImage.h"
+#include "report/JpegImage.h"
+#include "report/ProgramData.h"
 
 namespace vrx {
 
