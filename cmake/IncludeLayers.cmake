@@ -1,6 +1,7 @@
 # The folders of src/ are layers: a file may include headers of its own folder and of the
 # folders below it in the layer list, never of a folder above it, and a core file (outside a
-# views/ folder, and outside the programs' folders app and cli) never includes widgets. The
+# views/ folder, and outside the programs' folders app and cli) never includes widgets. The two
+# programs' folders share only what lies below them: neither includes the other. The
 # configure step checks the tree; the test suite runs this file as a script again, on src/ and
 # on a planted upward include that it must refuse:
 #   cmake -DVRX_SOURCE_DIR=DIR "-DVRX_SOURCE_LAYERS=a;b;c" -P cmake/IncludeLayers.cmake
@@ -27,6 +28,9 @@ function(vrx_check_include_layers source_dir layers)
       endif()
       if(layer GREATER own)
         list(APPEND errors "${file} includes ${header}: ${header_folder} is above ${folder}")
+      elseif(folder MATCHES "^(app|cli)$" AND header_folder MATCHES "^(app|cli)$"
+             AND NOT header_folder STREQUAL folder)
+        list(APPEND errors "${file} includes ${header}: the programs app and cli share nothing")
       elseif(in_views EQUAL -1 AND NOT folder MATCHES "^(app|cli)$" AND header MATCHES "/views/")
         list(APPEND errors "${file} includes ${header}: the core of ${folder} includes widgets")
       endif()
