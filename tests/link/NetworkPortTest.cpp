@@ -139,5 +139,38 @@ TEST(NetworkPort, ServerThatNeverAnswersTheSpeedIsNotConnectedTo) {
                 .toStdString());
 }
 
+// A server that takes no more connections: its accept queue is full (one connection waits in a
+// queue of one), so the system drops the next connection's SYN, as a host that drops the packets
+// does, and the connection is given up after the library's five seconds.
+TEST(NetworkPort, ServerWhoseConnectionNeverCompletesIsGivenUp) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 0), 0);
+  ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+  const int waiting = ::socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_EQ(::connect(waiting, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+  const QString server = QStringLiteral("tcp://127.0.0.1:%1").arg(ntohs(address.sin_port));
+  Connection connection;
+  connection.port.Naming().SetOverride(1, server);
+  QElapsedTimer timer;
+  timer.start();
+  connection.port.Open(1, 4800, 1500);
+  EXPECT_FALSE(connection.port.IsOpen());
+  EXPECT_EQ(connection.port.LastOpenError().toStdString(), "сервер не отвечает");
+  EXPECT_GE(timer.elapsed(), 4900);
+  EXPECT_LT(timer.elapsed(), 7000);
+  // The next action tries once more, as long.
+  EXPECT_EQ(
+      ErrorOf([&] { connection.link.IdentifyDevice(); }),
+      QStringLiteral("Нет связи с сервером %1: сервер не отвечает").arg(server).toStdString());
+  ::close(waiting);
+  ::close(listener);
+}
+
 }  // namespace
 }  // namespace vrx::test
