@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "app/WidgetFileDialogs.h"
@@ -42,8 +43,13 @@ TEST(WidgetFileDialogs, EachKindStartsInTheFolderLastUsedForItElseInHome) {
     QString started;
     QString caption;
     auto seen = test::OnNextModal([&](QWidget* modal) {
+      // Anything else is closed, so that a failure ends the test instead of hanging it.
       auto* dialog = qobject_cast<QFileDialog*>(modal);
-      ASSERT_NE(dialog, nullptr);
+      if (dialog == nullptr) {
+        ADD_FAILURE() << modal->metaObject()->className();
+        modal->close();
+        return;
+      }
       started = dialog->directory().absolutePath();
       caption = dialog->windowTitle();
       if (name.isEmpty()) {
@@ -51,8 +57,21 @@ TEST(WidgetFileDialogs, EachKindStartsInTheFolderLastUsedForItElseInHome) {
         return;
       }
       dialog->setDirectory(folder);
-      dialog->selectFile(name);
+      // Typed, as a user does: selectFile leaves a focused name field alone and selects the
+      // file in the list only once the dialog's model has read the folder, which it does in a
+      // thread of its own.
+      auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (field == nullptr) {
+        ADD_FAILURE() << "no name field";
+        dialog->reject();
+        return;
+      }
+      field->setText(name);
       QMetaObject::invokeMethod(dialog, "accept");
+      if (dialog->isVisible()) {
+        ADD_FAILURE() << "the dialog did not take " << name.toStdString();
+        dialog->reject();
+      }
     });
     const QString chosen =
         save ? dialogs.SaveFileName("Сохранить", kind) : dialogs.OpenFileName("Открыть", kind);
