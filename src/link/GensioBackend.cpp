@@ -47,6 +47,10 @@ QString ErrorText(int error) {
       return QStringLiteral("сервер не отвечает");
     case GE_NOTSUP:
       return QStringLiteral("сервер не поддерживает управление COM-портом (RFC 2217)");
+    // The system refused the connection for a reason the library does not name (a broadcast
+    // address, say); the library's own text only points to logs it does not write.
+    case GE_OSERR:
+      return QStringLiteral("система отказала в соединении");
     case GE_REMCLOSE:
     case GE_LOCALCLOSED:
     case GE_NOTREADY:

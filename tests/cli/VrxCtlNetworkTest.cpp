@@ -140,6 +140,10 @@ TEST_F(VrxCtlNetwork, NetworkFaultsEndTheRunAtOnceWithTheAddressAndTheReason) {
        {"identify"},
        "Нет связи с сервером rfc2217://nosuchhost.invalid:2217: узел не найден\n"},
       {refused, {"identify"}, "Нет связи с сервером " + refused + ": соединение отвергнуто\n"},
+      // The system refuses a connection to the broadcast address.
+      {"tcp://255.255.255.255:2217",
+       {"identify"},
+       "Нет связи с сервером tcp://255.255.255.255:2217: система отказала в соединении\n"},
       {server.PlainTelnetAddress(),
        {"identify"},
        "Нет связи с сервером " + server.PlainTelnetAddress() +
