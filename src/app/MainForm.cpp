@@ -248,7 +248,8 @@ void TMainForm::BuildOtherPages() {
     FillPage(*interfaceTab_);
     currentTab_ = new CurrentTab(context_, PageBody(kCurrentPage));
     FillPage(*currentTab_);
-    // The current-parameters display starts empty.
+    // 6. The current-parameters display starts empty (with its tab, after the first paint in
+    // the program).
     bnResetCurParamsClick();
     // The documents of both tabs, with the scheme pictures F2 shows.
     new DocumentActions(
