@@ -34,13 +34,10 @@ using vrx::bench::BenchTable;
 void TraceIdentifyRow(BenchTable& table, vrx::Connection& connection, uint32_t baud) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("trace.log"));
-  QString error;
-  auto trace = vrx::LineTrace::Open(path, &error);
-  connection.port.SetTrace(trace.get());
-  for (int i = 0; i < BenchTable::kRuns; ++i)
-    connection.link.IdentifyDevice();
-  connection.port.SetTrace(nullptr);
-  trace.reset();
+  vrx::bench::TraceToFile(connection.port, path, [&] {
+    for (int i = 0; i < BenchTable::kRuns; ++i)
+      connection.link.IdentifyDevice();
+  });
   const vrx::bench::LineFloor floor = vrx::bench::FloorOfTrace(path);
   const double pauseMs = vrx::DeviceLink::kPauseBeforeExchangeMs;
   std::vector<double> times;

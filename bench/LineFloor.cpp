@@ -75,9 +75,7 @@ LineFloor FloorOfTrace(const QString& path) {
   return floor;
 }
 
-LineFloor TracedFloor(TComPort& port, const std::function<void()>& action) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("trace.log"));
+void TraceToFile(TComPort& port, const QString& path, const std::function<void()>& action) {
   QString error;
   std::unique_ptr<LineTrace> trace = LineTrace::Open(path, &error);
   if (!trace)
@@ -85,7 +83,12 @@ LineFloor TracedFloor(TComPort& port, const std::function<void()>& action) {
   port.SetTrace(trace.get());
   action();
   port.SetTrace(nullptr);
-  trace.reset();
+}
+
+LineFloor TracedFloor(TComPort& port, const std::function<void()>& action) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("trace.log"));
+  TraceToFile(port, path, action);
   return FloorOfTrace(path);
 }
 

@@ -21,6 +21,9 @@ struct LineFloor {
 // The floor of the operations traced in the file.
 LineFloor FloorOfTrace(const QString& path);
 
+// Runs `action` once with `port` traced into the file at `path`.
+void TraceToFile(TComPort& port, const QString& path, const std::function<void()>& action);
+
 // Runs `action` once with `port` traced into a temporary file and returns its floor.
 LineFloor TracedFloor(TComPort& port, const std::function<void()>& action);
 

@@ -28,18 +28,7 @@ bool RunContext::RunAction(const std::function<void()>& action) {
 
 void RunContext::RunBackground(const std::function<void()>& action, ActionOutcome& outcome) {
   connection.pacer.holdInput = true;
-  Observed(
-      [&](ActionOutcome& ended) {
-        const CursorShape saved = connection.cursor.Current();
-        try {
-          action();
-        } catch (...) {
-          connection.cursor.Set(saved);
-          ended.end = ActionOutcome::End::Failed;
-          ended.error = EscapedErrorText(std::current_exception());
-        }
-      },
-      outcome);
+  Observed([&](ActionOutcome& ended) { ended = RunCaught(connection.cursor, action); }, outcome);
   connection.pacer.holdInput = false;
 }
 

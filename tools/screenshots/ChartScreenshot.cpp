@@ -4,7 +4,6 @@
 // instrument's life; the 30th readout fails (a wrong checksum) and is marked on the time axis.
 //   chart_screenshot OUTPUT.png [TYPE]
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -27,11 +26,10 @@ constexpr int kSpeed = 40;
 int main(int argc, char** argv) {
   vrx::VrxApplication app(argc, argv);
   QTextStream err(stderr);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() < 2) {
-    err << "usage: chart_screenshot OUTPUT.png [TYPE]\n";
+  const QStringList arguments =
+      vrx::test::ScreenshotArguments(err, "chart_screenshot OUTPUT.png [TYPE]");
+  if (arguments.isEmpty())
     return 2;
-  }
   const std::string type = arguments.value(2, QStringLiteral("VRX-L13-2.2")).toStdString();
 
   const QDateTime start = QDateTime::currentDateTime();
@@ -41,33 +39,24 @@ int main(int argc, char** argv) {
   vrx::sim::HeatCalculatorConfig config;
   config.typeIndex = vrx::sim::HeatCalculator::TypeIndexByName(type);
   config.clock = fast;
-  auto instrument = std::make_unique<vrx::sim::EmulatedInstrument>(
-      std::make_unique<vrx::sim::HeatCalculator>(config));
-
-  QTemporaryDir settings;
-  vrx::RealPacer pacer;
-  vrx::WidgetCursor cursor;
-  vrx::RecordingMessages messages;
-  vrx::RunContext context{pacer,    cursor,
-                          messages, vrx::PortNaming(vrx::PortNaming::SettingLookup{}),
-                          {},       settings.filePath(QStringLiteral("tool.ini"))};
-  context.connection.port.Naming().SetOverride(vrx::StartupOptions::kDemoPortNumber,
-                                               QString::fromStdString(instrument->SlavePath()));
-  vrx::TMainForm form(context, {});
+  vrx::test::DemoScreenshot demo(std::make_unique<vrx::sim::EmulatedInstrument>(
+                                     std::make_unique<vrx::sim::HeatCalculator>(config)),
+                                 {});
+  vrx::TMainForm& form = *demo.form;
   form.findChild<vrx::CurrentTab*>(QStringLiteral("CurrentTab"))->Polling().now = fast;
   if (!vrx::test::StartPolling(form))
     return 1;
   auto* poll = form.findChild<QTimer*>(QStringLiteral("tmPoll"));
   for (int done = 0; done < kReadouts; ++done) {
     if (done + 1 == kFailedReadout)
-      instrument->Device().Arm(vrx::sim::Fault::WrongChecksum, 8);
+      demo.instrument->Device().Arm(vrx::sim::Fault::WrongChecksum, 8);
     // The tick the timer would give 2 s later, now.
     QMetaObject::invokeMethod(poll, "timeout");
     QApplication::processEvents();
   }
   QTest::qWait(200);
-  if (!messages.Texts().isEmpty()) {
-    err << "polling failed: " << messages.Texts().join('\n') << '\n';
+  if (!demo.messages.Texts().isEmpty()) {
+    err << "polling failed: " << demo.messages.Texts().join('\n') << '\n';
     return 1;
   }
   if (!vrx::test::SaveScreenshot(form, arguments[1], err))

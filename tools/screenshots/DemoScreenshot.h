@@ -30,6 +30,13 @@ struct DemoScreenshot {
   DemoScreenshot(const QString& type, const StartupOptions& options)
       : instrument(StartDemoInstrument(context, type)),
         form(std::make_unique<TMainForm>(context, options)) {}
+  // With an instrument the caller made (a clock of its own, say) behind COM1.
+  DemoScreenshot(std::unique_ptr<sim::EmulatedInstrument> made, const StartupOptions& options)
+      : instrument(std::move(made)) {
+    context.connection.port.Naming().SetOverride(StartupOptions::kDemoPortNumber,
+                                                 QString::fromStdString(instrument->SlavePath()));
+    form = std::make_unique<TMainForm>(context, options);
+  }
 };
 
 // Shows the window at 1280x1000 on the tab "Текущие параметры" and switches its polling on;

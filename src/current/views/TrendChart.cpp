@@ -172,14 +172,13 @@ void TrendChart::Redraw() {
     if (kept.count(cell) == 0)
       line.series->clear();
   }
+  // The failures are kept at 0, the bottom of their hidden axis.
   const QVector<QPointF> failed = polling_->Failures().Points();
-  QVector<QPointF> marks;
   for (const QPointF& p : failed) {
-    marks.append(QPointF(p.x(), 0));
     first = std::min(first, p.x());
     last = std::max(last, p.x());
   }
-  failures_->replace(marks);
+  failures_->replace(failed);
   for (auto& [quantity, axis] : axes_) {
     const auto it = ranges.find(quantity);
     axis->setVisible(it != ranges.end());
