@@ -21,7 +21,6 @@
 #include "OperationRows.h"
 #include "StartupBench.h"
 #include "current/CurrentReadout.h"
-#include "link/LineTrace.h"
 #include "sim/EmulatedInstrument.h"
 #include "support/Ser2netServer.h"
 
