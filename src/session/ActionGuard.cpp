@@ -16,7 +16,8 @@ QString EscapedErrorText(std::exception_ptr error) {
   }
 }
 
-ActionOutcome RunCaught(CursorControl& cursor, const std::function<void()>& action) {
+bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action,
+                ActionOutcome* outcome) {
   ActionOutcome ended;
   const CursorShape saved = cursor.Current();
   try {
@@ -25,19 +26,13 @@ ActionOutcome RunCaught(CursorControl& cursor, const std::function<void()>& acti
     cursor.Set(saved);
     ended.end = ActionOutcome::End::Cancelled;
   } catch (...) {
+    // The cursor comes back first, so the error box is not shown under a wait cursor.
     cursor.Set(saved);
     ended.end = ActionOutcome::End::Failed;
-    ended.error = EscapedErrorText(std::current_exception());
+    const QString error = EscapedErrorText(std::current_exception());
+    ended.error = error;
+    messages.ShowError(error);
   }
-  return ended;
-}
-
-bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action,
-                ActionOutcome* outcome) {
-  // The cursor is back by now, so the error box is not shown under a wait cursor.
-  const ActionOutcome ended = RunCaught(cursor, action);
-  if (ended.end == ActionOutcome::End::Failed)
-    messages.ShowError(ended.error);
   if (outcome != nullptr)
     *outcome = ended;
   return ended.end == ActionOutcome::End::Done;

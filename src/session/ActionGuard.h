@@ -21,13 +21,10 @@ struct ActionOutcome {
   QString error;
 };
 
-// Runs an action to its end and says how it ended. An error that escapes it does not go further:
-// the cursor is put back as the action found it; EAbort ends it as cancelled.
-ActionOutcome RunCaught(CursorControl& cursor, const std::function<void()>& action);
-
-// Runs a user action to its end as RunCaught does, and shows the message of an error that
-// escaped it with ShowError; EAbort ends the action without a message. Returns false when the
-// action ended with an error or EAbort; `outcome`, when given, receives how it ended.
+// Runs a user action to its end. An error that escapes it does not go further: the cursor is
+// put back as the action found it and the error's message is shown with ShowError; EAbort ends
+// the action without a message. Returns false when the action ended with an error or EAbort;
+// `outcome`, when given, receives how it ended.
 bool RunGuarded(CursorControl& cursor, Messages& messages, const std::function<void()>& action,
                 ActionOutcome* outcome = nullptr);
 

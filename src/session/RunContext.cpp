@@ -28,7 +28,13 @@ bool RunContext::RunAction(const std::function<void()>& action) {
 
 void RunContext::RunBackground(const std::function<void()>& action, ActionOutcome& outcome) {
   connection.pacer.holdInput = true;
-  Observed([&](ActionOutcome& ended) { ended = RunCaught(connection.cursor, action); }, outcome);
+  Observed(
+      [&](ActionOutcome& ended) {
+        // No error box: the error goes to the outcome only.
+        RecordingMessages unshown;
+        RunGuarded(connection.cursor, unshown, action, &ended);
+      },
+      outcome);
   connection.pacer.holdInput = false;
 }
 
